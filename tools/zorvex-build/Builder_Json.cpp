@@ -1,0 +1,1 @@
+#include "zorvex-build/Builder_Json.h"
