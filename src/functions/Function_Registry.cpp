@@ -1,13 +1,16 @@
 #include "functions/Function_Registry.h"
 
 #include "code/Code_Function.h"
+#include "functions/Function_Math.h"
+#include "functions/Function_Misc.h"
 
 namespace zorvex {
 
 void RegisterBuiltinFunctions(CFunctionTable& table) {
   // Family order: Action, Math, Graphics, Game, File, Interaction, DPlay, Misc, Resource,
   // Particles, Data_Structures, Sound, 3D. Each family registers only what works.
-  (void)table;
+  RegisterMathFunctions(table);
+  RegisterMiscFunctions(table);
 }
 
 }  // namespace zorvex

@@ -5,6 +5,7 @@
 
 #include "code/Code_Error.h"
 #include "code/Code_Function.h"
+#include "functions/Function_Math_Random.h"
 
 namespace zorvex {
 
@@ -17,6 +18,7 @@ class CGame {
 
   CFunctionTable functions;
   CErrorReporter errors;
+  CRandom random;  // the one random sequence of the run
 };
 
 }  // namespace zorvex

@@ -1,0 +1,306 @@
+// The miscellaneous family: so far the calendar functions.
+#include "functions/Function_Misc.h"
+
+#include <cmath>
+#include <iterator>
+
+#include "code/Code_Function.h"
+#include "code/Code_Round.h"
+#include "functions/Function_Misc_Date.h"
+#include "game/Game.h"
+
+namespace zorvex {
+
+namespace {
+
+#define ZV_HANDLER(name)                                                        \
+  void name([[maybe_unused]] CGame& game, [[maybe_unused]] CInstanceCore* self, \
+            [[maybe_unused]] CInstanceCore* other, [[maybe_unused]] int argc,   \
+            [[maybe_unused]] RValue* args, [[maybe_unused]] RValue& result)
+
+int64_t Arg(const RValue* args, int i) {
+  return RoundToInt64(args[i].real);
+}
+
+double TimeValue(int64_t hour, int64_t minute, int64_t second) {
+  return static_cast<double>((hour * 60 + minute) * 60 + second) / 86400.0;
+}
+
+double Sign(double v) {
+  return v < 0 ? -1.0 : (v > 0 ? 1.0 : 0.0);
+}
+
+// Two values closer than a millisecond are the same moment.
+double CompareWithin(double a, double b) {
+  double diff = a - b;
+  return std::fabs(diff) < 1.0 / static_cast<double>(kMsPerDay) ? 0.0 : Sign(diff);
+}
+
+// Calls f with the decoded parts of args[0]; the result stays 0 for a value that is no date.
+template <typename F>
+void WithParts(const RValue* args, RValue& result, F f) {
+  CDateTimeParts p;
+  if (DecodeDateTime(args[0].real, p)) result.SetReal(static_cast<double>(f(p)));
+}
+
+// Now and its parts.
+
+ZV_HANDLER(F_date_current_datetime) {
+  result.SetReal(CurrentDateTime());
+}
+ZV_HANDLER(F_date_current_date) {
+  result.SetReal(std::floor(CurrentDateTime()));
+}
+ZV_HANDLER(F_date_current_time) {
+  double now = CurrentDateTime();
+  result.SetReal(now - std::floor(now));
+}
+
+// Creation and validity.
+
+ZV_HANDLER(F_date_create_datetime) {
+  int64_t y = Arg(args, 0), mo = Arg(args, 1), d = Arg(args, 2);
+  int64_t h = Arg(args, 3), mi = Arg(args, 4), s = Arg(args, 5);
+  if (!IsValidDate(y, mo, d) || !IsValidTime(h, mi, s)) return;
+  result.SetReal(static_cast<double>(DayNumber(y, static_cast<int>(mo), static_cast<int>(d))) +
+                 TimeValue(h, mi, s));
+}
+ZV_HANDLER(F_date_create_date) {
+  int64_t y = Arg(args, 0), mo = Arg(args, 1), d = Arg(args, 2);
+  if (!IsValidDate(y, mo, d)) return;
+  result.SetReal(static_cast<double>(DayNumber(y, static_cast<int>(mo), static_cast<int>(d))));
+}
+ZV_HANDLER(F_date_create_time) {
+  int64_t h = Arg(args, 0), mi = Arg(args, 1), s = Arg(args, 2);
+  if (IsValidTime(h, mi, s)) result.SetReal(TimeValue(h, mi, s));
+}
+ZV_HANDLER(F_date_valid_datetime) {
+  result.SetReal(IsValidDate(Arg(args, 0), Arg(args, 1), Arg(args, 2)) &&
+                         IsValidTime(Arg(args, 3), Arg(args, 4), Arg(args, 5))
+                     ? 1.0
+                     : 0.0);
+}
+ZV_HANDLER(F_date_valid_date) {
+  result.SetReal(IsValidDate(Arg(args, 0), Arg(args, 1), Arg(args, 2)) ? 1.0 : 0.0);
+}
+ZV_HANDLER(F_date_valid_time) {
+  result.SetReal(IsValidTime(Arg(args, 0), Arg(args, 1), Arg(args, 2)) ? 1.0 : 0.0);
+}
+
+// Moving a date.
+
+ZV_HANDLER(F_date_inc_year) {
+  int64_t years = Arg(args, 1);
+  constexpr int64_t kLimit = INT64_MAX / 12;
+  if (years > kLimit || years < -kLimit) return;
+  result.SetReal(IncMonths(args[0].real, years * 12));
+}
+ZV_HANDLER(F_date_inc_month) {
+  result.SetReal(IncMonths(args[0].real, Arg(args, 1)));
+}
+ZV_HANDLER(F_date_inc_week) {
+  result.SetReal(args[0].real + static_cast<double>(Arg(args, 1)) * 7.0);
+}
+ZV_HANDLER(F_date_inc_day) {
+  result.SetReal(args[0].real + static_cast<double>(Arg(args, 1)));
+}
+ZV_HANDLER(F_date_inc_hour) {
+  result.SetReal(args[0].real + static_cast<double>(Arg(args, 1)) / 24.0);
+}
+ZV_HANDLER(F_date_inc_minute) {
+  result.SetReal(args[0].real + static_cast<double>(Arg(args, 1)) / 1440.0);
+}
+ZV_HANDLER(F_date_inc_second) {
+  result.SetReal(args[0].real + static_cast<double>(Arg(args, 1)) / 86400.0);
+}
+
+// Parts of a date.
+
+ZV_HANDLER(F_date_get_year) {
+  WithParts(args, result, [](const CDateTimeParts& p) { return p.year; });
+}
+ZV_HANDLER(F_date_get_month) {
+  WithParts(args, result, [](const CDateTimeParts& p) { return p.month; });
+}
+ZV_HANDLER(F_date_get_day) {
+  WithParts(args, result, [](const CDateTimeParts& p) { return p.day; });
+}
+ZV_HANDLER(F_date_get_hour) {
+  WithParts(args, result, [](const CDateTimeParts& p) { return p.hour; });
+}
+ZV_HANDLER(F_date_get_minute) {
+  WithParts(args, result, [](const CDateTimeParts& p) { return p.minute; });
+}
+ZV_HANDLER(F_date_get_second) {
+  WithParts(args, result, [](const CDateTimeParts& p) { return p.second; });
+}
+ZV_HANDLER(F_date_get_week) {
+  WithParts(args, result, [](const CDateTimeParts& p) { return IsoWeek(p.day_number); });
+}
+ZV_HANDLER(F_date_get_weekday) {
+  WithParts(args, result, [](const CDateTimeParts& p) { return Weekday(p.day_number); });
+}
+ZV_HANDLER(F_date_get_day_of_year) {
+  WithParts(args, result, [](const CDateTimeParts& p) { return DayOfYear(p.day_number); });
+}
+int64_t HourOfYear(const CDateTimeParts& p) {
+  return (DayOfYear(p.day_number) - int64_t{1}) * 24 + p.hour;
+}
+ZV_HANDLER(F_date_get_hour_of_year) {
+  WithParts(args, result, HourOfYear);
+}
+ZV_HANDLER(F_date_get_minute_of_year) {
+  WithParts(args, result, [](const CDateTimeParts& p) { return HourOfYear(p) * 60 + p.minute; });
+}
+ZV_HANDLER(F_date_get_second_of_year) {
+  WithParts(args, result, [](const CDateTimeParts& p) {
+    return (HourOfYear(p) * 60 + p.minute) * 60 + p.second;
+  });
+}
+
+// Spans: the absolute difference in days, scaled.
+
+double SpanDays(const RValue* args) {
+  return std::fabs(args[0].real - args[1].real);
+}
+ZV_HANDLER(F_date_year_span) {
+  result.SetReal(SpanDays(args) / 365.25);
+}
+ZV_HANDLER(F_date_month_span) {
+  result.SetReal(SpanDays(args) / 30.4375);
+}
+ZV_HANDLER(F_date_week_span) {
+  result.SetReal(SpanDays(args) / 7.0);
+}
+ZV_HANDLER(F_date_day_span) {
+  result.SetReal(SpanDays(args));
+}
+ZV_HANDLER(F_date_hour_span) {
+  result.SetReal(SpanDays(args) * 24.0);
+}
+ZV_HANDLER(F_date_minute_span) {
+  result.SetReal(SpanDays(args) * 1440.0);
+}
+ZV_HANDLER(F_date_second_span) {
+  result.SetReal(SpanDays(args) * 86400.0);
+}
+
+// Comparison and splitting.
+
+ZV_HANDLER(F_date_compare_datetime) {
+  result.SetReal(CompareWithin(args[0].real, args[1].real));
+}
+ZV_HANDLER(F_date_compare_date) {
+  result.SetReal(Sign(std::floor(args[0].real) - std::floor(args[1].real)));
+}
+ZV_HANDLER(F_date_compare_time) {
+  double a = args[0].real;
+  double b = args[1].real;
+  result.SetReal(CompareWithin(a - std::floor(a), b - std::floor(b)));
+}
+ZV_HANDLER(F_date_date_of) {
+  result.SetReal(std::floor(args[0].real));
+}
+ZV_HANDLER(F_date_time_of) {
+  result.SetReal(args[0].real - std::floor(args[0].real));
+}
+
+// Text.
+
+ZV_HANDLER(F_date_datetime_string) {
+  result.SetString(DateTimeString(args[0].real));
+}
+ZV_HANDLER(F_date_date_string) {
+  result.SetString(DateString(args[0].real));
+}
+ZV_HANDLER(F_date_time_string) {
+  result.SetString(TimeString(args[0].real));
+}
+
+// The calendar of a date.
+
+ZV_HANDLER(F_date_days_in_month) {
+  WithParts(args, result, [](const CDateTimeParts& p) { return DaysInMonth(p.year, p.month); });
+}
+ZV_HANDLER(F_date_days_in_year) {
+  WithParts(args, result, [](const CDateTimeParts& p) { return IsLeapYear(p.year) ? 366 : 365; });
+}
+ZV_HANDLER(F_date_leap_year) {
+  WithParts(args, result, [](const CDateTimeParts& p) { return IsLeapYear(p.year) ? 1 : 0; });
+}
+ZV_HANDLER(F_date_is_today) {
+  CDateTimeParts p;
+  CDateTimeParts now;
+  if (DecodeDateTime(args[0].real, p) && DecodeDateTime(CurrentDateTime(), now))
+    result.SetReal(p.day_number == now.day_number ? 1.0 : 0.0);
+}
+
+#undef ZV_HANDLER
+
+struct MiscFunction {
+  const char* name;
+  BuiltinHandler handler;
+  int32_t argc;
+};
+
+// Registration order fixes the function ids. The family's other functions are listed before
+// the calendar; they are added in front of it as they are built.
+constexpr MiscFunction kCalendarFunctions[] = {
+    {"date_current_datetime", F_date_current_datetime, 0},
+    {"date_current_date", F_date_current_date, 0},
+    {"date_current_time", F_date_current_time, 0},
+    {"date_create_datetime", F_date_create_datetime, 6},
+    {"date_create_date", F_date_create_date, 3},
+    {"date_create_time", F_date_create_time, 3},
+    {"date_valid_datetime", F_date_valid_datetime, 6},
+    {"date_valid_date", F_date_valid_date, 3},
+    {"date_valid_time", F_date_valid_time, 3},
+    {"date_inc_year", F_date_inc_year, 2},
+    {"date_inc_month", F_date_inc_month, 2},
+    {"date_inc_week", F_date_inc_week, 2},
+    {"date_inc_day", F_date_inc_day, 2},
+    {"date_inc_hour", F_date_inc_hour, 2},
+    {"date_inc_minute", F_date_inc_minute, 2},
+    {"date_inc_second", F_date_inc_second, 2},
+    {"date_get_year", F_date_get_year, 1},
+    {"date_get_month", F_date_get_month, 1},
+    {"date_get_day", F_date_get_day, 1},
+    {"date_get_hour", F_date_get_hour, 1},
+    {"date_get_minute", F_date_get_minute, 1},
+    {"date_get_second", F_date_get_second, 1},
+    {"date_get_week", F_date_get_week, 1},
+    {"date_get_weekday", F_date_get_weekday, 1},
+    {"date_get_day_of_year", F_date_get_day_of_year, 1},
+    {"date_get_hour_of_year", F_date_get_hour_of_year, 1},
+    {"date_get_minute_of_year", F_date_get_minute_of_year, 1},
+    {"date_get_second_of_year", F_date_get_second_of_year, 1},
+    {"date_year_span", F_date_year_span, 2},
+    {"date_month_span", F_date_month_span, 2},
+    {"date_week_span", F_date_week_span, 2},
+    {"date_day_span", F_date_day_span, 2},
+    {"date_hour_span", F_date_hour_span, 2},
+    {"date_minute_span", F_date_minute_span, 2},
+    {"date_second_span", F_date_second_span, 2},
+    {"date_compare_datetime", F_date_compare_datetime, 2},
+    {"date_compare_date", F_date_compare_date, 2},
+    {"date_compare_time", F_date_compare_time, 2},
+    {"date_date_of", F_date_date_of, 1},
+    {"date_time_of", F_date_time_of, 1},
+    {"date_datetime_string", F_date_datetime_string, 1},
+    {"date_date_string", F_date_date_string, 1},
+    {"date_time_string", F_date_time_string, 1},
+    {"date_days_in_month", F_date_days_in_month, 1},
+    {"date_days_in_year", F_date_days_in_year, 1},
+    {"date_leap_year", F_date_leap_year, 1},
+    {"date_is_today", F_date_is_today, 1},
+};
+static_assert(std::size(kCalendarFunctions) == 47);
+
+}  // namespace
+
+void RegisterMiscFunctions(CFunctionTable& table) {
+  for (const MiscFunction& f : kCalendarFunctions)
+    table.Register(f.name, f.handler, f.argc);
+}
+
+}  // namespace zorvex
