@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <limits>
 #include <optional>
 #include <string>
@@ -126,6 +128,47 @@ TEST(MathFormat, FixedNotationRefusesHugeTexts) {
   EXPECT_FALSE(FormatRealFixed(1, 0, INT64_MAX, out));
   EXPECT_EQ(out, "kept");
   EXPECT_EQ(Fixed(1, 0, 100000).size(), 100002u);
+}
+
+// Eighteen significant digits identify every double, so the fixed form reads back exactly.
+TEST(MathFormat, FixedNotationReadsBackExactly) {
+  uint64_t bits = 0x9E3779B97F4A7C15ull;
+  for (int i = 0; i < 20000; ++i) {
+    bits ^= bits << 13, bits ^= bits >> 7, bits ^= bits << 17;
+    double x;
+    std::memcpy(&x, &bits, sizeof x);
+    if (!std::isfinite(x)) continue;
+    std::string text;
+    ASSERT_TRUE(FormatRealFixed(x, 0, 1100, text));
+    double back = 0;
+    ASSERT_TRUE(ParseReal(text, back)) << text;
+    ASSERT_EQ(back, x) << text;
+  }
+}
+
+// Away from exact halves (where C rounds to even) and within 18 digits, the fixed form is what
+// C's own conversion prints.
+TEST(MathFormat, AgreesWithPrintfAwayFromHalves) {
+  uint64_t bits = 0x243F6A8885A308D3ull;
+  char buf[64];
+  for (int i = 0; i < 20000; ++i) {
+    bits ^= bits << 13, bits ^= bits >> 7, bits ^= bits << 17;
+    double x = (static_cast<double>(bits >> 11) / 9007199254740992.0 - 0.5) * 2e6;
+    int decimals = static_cast<int>(bits % 7);
+    double scaled = std::fabs(x) * std::pow(10.0, decimals);
+    if (scaled - std::floor(scaled) == 0.5) continue;
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, x);
+    std::string expected = buf;
+    if (expected.find_first_not_of("-0.") == std::string::npos && expected[0] == '-')
+      expected.erase(0, 1);  // no sign on zero
+    ASSERT_EQ(Fixed(x, 0, decimals), expected) << x;
+    if (std::fabs(x) < 1e7 && x != std::nearbyint(x)) {
+      std::snprintf(buf, sizeof buf, "%.2f", x);
+      expected = buf;
+      if (expected == "-0.00") expected = "0.00";
+      ASSERT_EQ(RealToString(x), expected) << x;
+    }
+  }
 }
 
 TEST(MathFormat, ParsesNumbers) {
