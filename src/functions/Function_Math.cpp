@@ -56,10 +56,6 @@ double Snap(double v) {
   return std::fabs(v - r) < 0.0001 ? r + 0.0 : v;
 }
 
-void SetString(RValue& result, std::string_view s) {
-  result.SetString(s);
-}
-
 // Makes result an empty string to be built in place.
 std::string& StringResult(RValue& result) {
   result.kind = RValue::kString;
@@ -300,11 +296,11 @@ ZV_HANDLER(F_real) {
   result.SetReal(v);
 }
 ZV_HANDLER(F_string) {
-  if (args[0].IsString()) return SetString(result, args[0].str);
+  if (args[0].IsString()) return result.SetString(args[0].str);
   AppendRealString(StringResult(result), args[0].real);
 }
 ZV_HANDLER(F_string_format) {
-  if (args[0].IsString()) return SetString(result, args[0].str);
+  if (args[0].IsString()) return result.SetString(args[0].str);
   if (!FormatRealFixed(args[0].real, RoundToInt64(args[1].real), RoundToInt64(args[2].real),
                        StringResult(result))) {
     result.SetReal(0.0);
@@ -313,7 +309,7 @@ ZV_HANDLER(F_string_format) {
 }
 ZV_HANDLER(F_chr) {
   char c = static_cast<char>(static_cast<uint64_t>(RoundToInt64(args[0].real)) & 0xFFu);
-  SetString(result, std::string_view(&c, 1));
+  result.SetString(std::string_view(&c, 1));
 }
 ZV_HANDLER(F_ord) {
   const std::string& s = args[0].str;
@@ -343,10 +339,10 @@ std::string_view CopyPart(std::string_view s, int64_t start, int64_t count) {
   return s.substr(static_cast<size_t>(start - 1), static_cast<size_t>(count));
 }
 ZV_HANDLER(F_string_copy) {
-  SetString(result, CopyPart(args[0].str, RoundToInt64(args[1].real), RoundToInt64(args[2].real)));
+  result.SetString(CopyPart(args[0].str, RoundToInt64(args[1].real), RoundToInt64(args[2].real)));
 }
 ZV_HANDLER(F_string_char_at) {
-  SetString(result, CopyPart(args[0].str, RoundToInt64(args[1].real), 1));
+  result.SetString(CopyPart(args[0].str, RoundToInt64(args[1].real), 1));
 }
 ZV_HANDLER(F_string_delete) {
   const std::string& s = args[0].str;

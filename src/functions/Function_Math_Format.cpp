@@ -31,6 +31,7 @@ void ExactDigits(double ax, int frac_digits, DecimalDigits& g) {
   char tmp[kDigitBufferSize];
   auto r = std::to_chars(tmp, tmp + sizeof tmp, ax, std::chars_format::fixed, frac_digits);
   g.d[0] = '0';
+  if (r.ec != std::errc()) r.ptr = tmp;  // cannot happen for a finite double in this buffer
   int n = 1;
   int int_len = 1;
   bool point = false;
