@@ -35,22 +35,53 @@ class Calendar : public ::testing::Test {
 
 TEST_F(Calendar, RegisteredInOrderWithTheirArgumentCounts) {
   const std::vector<std::pair<const char*, int>> expected = {
-      {"date_current_datetime", 0},  {"date_current_date", 0},     {"date_current_time", 0},
-      {"date_create_datetime", 6},   {"date_create_date", 3},      {"date_create_time", 3},
-      {"date_valid_datetime", 6},    {"date_valid_date", 3},       {"date_valid_time", 3},
-      {"date_inc_year", 2},          {"date_inc_month", 2},        {"date_inc_week", 2},
-      {"date_inc_day", 2},           {"date_inc_hour", 2},         {"date_inc_minute", 2},
-      {"date_inc_second", 2},        {"date_get_year", 1},         {"date_get_month", 1},
-      {"date_get_day", 1},           {"date_get_hour", 1},         {"date_get_minute", 1},
-      {"date_get_second", 1},        {"date_get_week", 1},         {"date_get_weekday", 1},
-      {"date_get_day_of_year", 1},   {"date_get_hour_of_year", 1}, {"date_get_minute_of_year", 1},
-      {"date_get_second_of_year", 1}, {"date_year_span", 2},       {"date_month_span", 2},
-      {"date_week_span", 2},         {"date_day_span", 2},         {"date_hour_span", 2},
-      {"date_minute_span", 2},       {"date_second_span", 2},      {"date_compare_datetime", 2},
-      {"date_compare_date", 2},      {"date_compare_time", 2},     {"date_date_of", 1},
-      {"date_time_of", 1},           {"date_datetime_string", 1},  {"date_date_string", 1},
-      {"date_time_string", 1},       {"date_days_in_month", 1},    {"date_days_in_year", 1},
-      {"date_leap_year", 1},         {"date_is_today", 1},
+      {"date_current_datetime", 0},
+      {"date_current_date", 0},
+      {"date_current_time", 0},
+      {"date_create_datetime", 6},
+      {"date_create_date", 3},
+      {"date_create_time", 3},
+      {"date_valid_datetime", 6},
+      {"date_valid_date", 3},
+      {"date_valid_time", 3},
+      {"date_inc_year", 2},
+      {"date_inc_month", 2},
+      {"date_inc_week", 2},
+      {"date_inc_day", 2},
+      {"date_inc_hour", 2},
+      {"date_inc_minute", 2},
+      {"date_inc_second", 2},
+      {"date_get_year", 1},
+      {"date_get_month", 1},
+      {"date_get_day", 1},
+      {"date_get_hour", 1},
+      {"date_get_minute", 1},
+      {"date_get_second", 1},
+      {"date_get_week", 1},
+      {"date_get_weekday", 1},
+      {"date_get_day_of_year", 1},
+      {"date_get_hour_of_year", 1},
+      {"date_get_minute_of_year", 1},
+      {"date_get_second_of_year", 1},
+      {"date_year_span", 2},
+      {"date_month_span", 2},
+      {"date_week_span", 2},
+      {"date_day_span", 2},
+      {"date_hour_span", 2},
+      {"date_minute_span", 2},
+      {"date_second_span", 2},
+      {"date_compare_datetime", 2},
+      {"date_compare_date", 2},
+      {"date_compare_time", 2},
+      {"date_date_of", 1},
+      {"date_time_of", 1},
+      {"date_datetime_string", 1},
+      {"date_date_string", 1},
+      {"date_time_string", 1},
+      {"date_days_in_month", 1},
+      {"date_days_in_year", 1},
+      {"date_leap_year", 1},
+      {"date_is_today", 1},
   };
   int32_t first = f.game.functions.Find("date_current_datetime");
   ASSERT_GE(first, 0);
@@ -135,7 +166,7 @@ TEST_F(Calendar, WeekdaysAndIsoWeeks) {
   EXPECT_EQ(Get("weekday", -7), 7);
   // Week 1 holds the year's first Thursday; the days before it belong to the last week of the
   // year before, and the last days of December may fall into week 1.
-  EXPECT_EQ(Get("week", Date(2021, 1, 1)), 53);   // a Friday
+  EXPECT_EQ(Get("week", Date(2021, 1, 1)), 53);    // a Friday
   EXPECT_EQ(Get("week", Date(2020, 12, 31)), 53);  // a Thursday
   EXPECT_EQ(Get("week", Date(2018, 12, 31)), 1);   // a Monday
   EXPECT_EQ(Get("week", Date(2016, 1, 3)), 53);    // a Sunday
