@@ -5,6 +5,7 @@
 
 #include "code/Code_Error.h"
 #include "code/Code_Function.h"
+#include "graphics/Graphics_Main.h"
 
 namespace zorvex {
 
@@ -17,6 +18,7 @@ class CGame {
 
   CFunctionTable functions;
   CErrorReporter errors;
+  CGraphics graphics;
 };
 
 }  // namespace zorvex
