@@ -45,7 +45,7 @@ GLenum BlendFactorToGL(int32_t f) {
       GL_ONE_MINUS_DST_COLOR,
       GL_SRC_ALPHA_SATURATE,
   };
-  return f >= 1 && f <= 11 ? kTable[f] : 0;
+  return f >= 1 && f <= 11 ? kTable[f] : GL_ZERO;
 }
 
 // Primitive class of each kind: what one batch may mix.
@@ -616,8 +616,10 @@ void CGLRenderer::SetProjection(const float m[16]) {
 void CGLRenderer::SetBlend(int32_t src, int32_t dest) {
   Impl& d = *impl_;
   if (!d.context) return;
+  // The old device ignored factors it does not know.
+  if (src < kGLBlendZero || src > kGLBlendSrcAlphaSat) return;
+  if (dest < kGLBlendZero || dest > kGLBlendSrcAlphaSat) return;
   GLenum s = BlendFactorToGL(src), t = BlendFactorToGL(dest);
-  if (!s || !t) return;  // the old device ignored factors it does not know
   if (src == d.blend_src && dest == d.blend_dest) return;
   d.Flush();
   d.blend_src = src;

@@ -37,6 +37,10 @@ uint32_t RenderTest::Pixel(int x, int y) {
   return img.pixels[0] & 0xFFFFFFu;
 }
 
+void Fill(CGraphics& g, double x1, double y1, double x2, double y2, uint32_t c) {
+  DrawRectangle(g, x1, y1, x2, y2, c, c, c, c, false);
+}
+
 bool ReadPngRgb(const std::string& path, CRegionImage& out) {
   png_image image{};
   image.version = PNG_IMAGE_VERSION;

@@ -32,6 +32,9 @@ class RenderTest : public ::testing::Test {
   std::unique_ptr<CGame> game_;
 };
 
+// A filled rectangle in one device colour (white when not given).
+void Fill(CGraphics& g, double x1, double y1, double x2, double y2, uint32_t c = 0xFFFFFFFFu);
+
 // Reads an 8-bit RGB or RGBA PNG into 0xFFRRGGBB pixels; false on failure.
 bool ReadPngRgb(const std::string& path, CRegionImage& out);
 
