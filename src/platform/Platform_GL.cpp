@@ -79,24 +79,86 @@ GLuint CompileShader(GLenum type, const char* source, std::string* error) {
 
 }  // namespace
 
+// One linked program variant with its uniform locations.
+struct GLProgram {
+  GLuint id = 0;
+  GLint world = -1, view = -1, proj = -1, pixel = -1, lighting = -1;
+  GLint light_on[8], light_point[8], light_color[8], light_pos[8], light_dir[8];
+  GLint light_range[8], light_att[8];
+  GLint fog_w = -1, modulate = -1, alpha_test = -1, flat = -1, fog = -1;
+  GLint fog_color = -1, fog_start = -1, fog_end = -1;
+  uint64_t synced = ~uint64_t{0};  // uniform version last uploaded
+};
+
+namespace {
+
+bool BuildProgram(GLProgram& p, int slots, std::string* error) {
+  GLuint vs = CompileShader(GL_VERTEX_SHADER, kGLVertexShaderSource, error);
+  if (!vs) return false;
+  const std::string fragment = BuildFragmentShader(slots);
+  GLuint fs = CompileShader(GL_FRAGMENT_SHADER, fragment.c_str(), error);
+  if (!fs) {
+    glDeleteShader(vs);
+    return false;
+  }
+  p.id = glCreateProgram();
+  glAttachShader(p.id, vs);
+  glAttachShader(p.id, fs);
+  glLinkProgram(p.id);
+  glDeleteShader(vs);
+  glDeleteShader(fs);
+  GLint linked = 0;
+  glGetProgramiv(p.id, GL_LINK_STATUS, &linked);
+  if (!linked) {
+    char log[2048] = {};
+    glGetProgramInfoLog(p.id, sizeof log, nullptr, log);
+    if (error) *error = std::string("shader link failed: ") + log;
+    return false;
+  }
+  glUseProgram(p.id);
+  auto loc = [&](const std::string& name) { return glGetUniformLocation(p.id, name.c_str()); };
+  p.world = loc("uWorld");
+  p.view = loc("uView");
+  p.proj = loc("uProj");
+  p.pixel = loc("uPixel");
+  p.lighting = loc("uLighting");
+  for (int i = 0; i < 8; ++i) {
+    // Array elements are looked up one by one: their locations need not be consecutive.
+    const std::string index = "[" + std::to_string(i) + "]";
+    p.light_on[i] = loc("uLightOn" + index);
+    p.light_point[i] = loc("uLightPoint" + index);
+    p.light_color[i] = loc("uLightColor" + index);
+    p.light_pos[i] = loc("uLightPos" + index);
+    p.light_dir[i] = loc("uLightDir" + index);
+    p.light_range[i] = loc("uLightRange" + index);
+    p.light_att[i] = loc("uLightAtt" + index);
+    glUniform1i(loc("uTex" + index), i);
+  }
+  p.fog_w = loc("uFogW");
+  p.modulate = loc("uModulate");
+  p.alpha_test = loc("uAlphaTest");
+  p.flat = loc("uFlat");
+  p.fog = loc("uFog");
+  p.fog_color = loc("uFogColor");
+  p.fog_start = loc("uFogStart");
+  p.fog_end = loc("uFogEnd");
+  return true;
+}
+
+}  // namespace
+
 struct CGLRenderer::Impl {
   SDL_Window* window = nullptr;
   bool own_window = false;
   bool own_video = false;
   SDL_GLContext context = nullptr;
 
-  GLuint program = 0;
+  GLProgram programs[kGLProgramVariants];
+  int current_program = -1;
+  uint64_t uniform_version = 0;  // bumped by every change of a uniform value
   GLuint vao = 0, vbo = 0, ibo = 0;
   GLuint sampler = 0;
   int max_texture_size = 0;
-
-  // Uniform locations.
-  GLint u_world = -1, u_view = -1, u_proj = -1, u_pixel = -1;
-  GLint u_lighting = -1;
-  GLint u_light_on[8], u_light_point[8], u_light_color[8], u_light_pos[8], u_light_dir[8];
-  GLint u_light_range[8], u_light_att[8];
-  GLint u_fog_w = -1, u_modulate = -1, u_alpha_test = -1, u_flat = -1, u_fog = -1;
-  GLint u_fog_color = -1, u_fog_start = -1, u_fog_end = -1;
 
   // Back buffer.
   GLuint back_fbo = 0, back_color = 0, back_depth = 0;
@@ -133,11 +195,11 @@ struct CGLRenderer::Impl {
 
   GLStats stats;
 
-  void SetMatrix(float* cache, GLint location, const float m[16]) {
+  void SetMatrix(float* cache, const float m[16]) {
     if (std::memcmp(cache, m, 16 * sizeof(float)) == 0) return;
     Flush();
     std::memcpy(cache, m, 16 * sizeof(float));
-    glUniformMatrix4fv(location, 1, GL_FALSE, cache);
+    uniform_version++;
   }
 
   GLuint FramebufferOf(GLuint target) const {
@@ -148,8 +210,47 @@ struct CGLRenderer::Impl {
 
   void ApplyViewport() {
     glViewport(vp_x, vp_y, vp_w, vp_h);
-    glUniform2f(u_pixel, 1.0f / static_cast<float>(std::max(vp_w, 1)),
+    uniform_version++;
+  }
+
+  void UploadUniforms(GLProgram& p) {
+    glUniformMatrix4fv(p.world, 1, GL_FALSE, world);
+    glUniformMatrix4fv(p.view, 1, GL_FALSE, view);
+    glUniformMatrix4fv(p.proj, 1, GL_FALSE, proj);
+    glUniform2f(p.pixel, 1.0f / static_cast<float>(std::max(vp_w, 1)),
                 1.0f / static_cast<float>(std::max(vp_h, 1)));
+    glUniform1i(p.lighting, lighting ? 1 : 0);
+    for (int i = 0; i < 8; ++i) {
+      const GLLight& l = lights[i];
+      glUniform1i(p.light_on[i], light_on[i] ? 1 : 0);
+      glUniform1i(p.light_point[i], l.point ? 1 : 0);
+      glUniform3f(p.light_color[i], l.r, l.g, l.b);
+      glUniform3f(p.light_pos[i], l.x, l.y, l.z);
+      glUniform3f(p.light_dir[i], l.dx, l.dy, l.dz);
+      glUniform1f(p.light_range[i], l.range);
+      glUniform3f(p.light_att[i], l.att0, l.att1, l.att2);
+    }
+    glUniform1i(p.fog_w, fog_w ? 1 : 0);
+    glUniform1i(p.modulate, modulate ? 1 : 0);
+    glUniform1i(p.alpha_test, alpha_test ? 1 : 0);
+    glUniform1i(p.flat, flat ? 1 : 0);
+    glUniform1i(p.fog, fog ? 1 : 0);
+    glUniform3f(p.fog_color, static_cast<float>((fog_color >> 16) & 0xFF) / 255.0f,
+                static_cast<float>((fog_color >> 8) & 0xFF) / 255.0f,
+                static_cast<float>(fog_color & 0xFF) / 255.0f);
+    glUniform1f(p.fog_start, fog_start);
+    glUniform1f(p.fog_end, fog_end);
+    p.synced = uniform_version;
+  }
+
+  // The cheapest program that samples every unit the pending batch uses.
+  void UseProgramFor(int units) {
+    int v = units <= 1 ? 0 : units <= 2 ? 1 : units <= 4 ? 2 : 3;
+    if (v != current_program) {
+      glUseProgram(programs[v].id);
+      current_program = v;
+    }
+    if (programs[v].synced != uniform_version) UploadUniforms(programs[v]);
   }
 
   void Flush() {
@@ -164,11 +265,13 @@ struct CGLRenderer::Impl {
     GLsizeiptr ibytes = static_cast<GLsizeiptr>(indices.size() * sizeof(uint16_t));
     glBufferData(GL_ELEMENT_ARRAY_BUFFER, ibytes, nullptr, GL_STREAM_DRAW);
     glBufferSubData(GL_ELEMENT_ARRAY_BUFFER, 0, ibytes, indices.data());
+    UseProgramFor(slots_used);
     glDrawElements(batch_mode, static_cast<GLsizei>(indices.size()), GL_UNSIGNED_SHORT, nullptr);
     stats.draw_calls++;
     stats.vertices += static_cast<int64_t>(vertices.size());
     vertices.clear();
     indices.clear();
+    slots_used = 0;  // each batch binds its textures from unit 0, to use the smallest program
   }
 
   // The unit a texture is bound to for the pending batch, binding it if needed.
@@ -177,10 +280,7 @@ struct CGLRenderer::Impl {
     for (int i = 0; i < slots_used; ++i) {
       if (slots[i] == texture) return static_cast<unsigned>(i);
     }
-    if (slots_used == kGLTextureSlots) {
-      Flush();
-      slots_used = 0;
-    }
+    if (slots_used == kGLTextureSlots) Flush();
     int i = slots_used++;
     slots[i] = texture;
     glActiveTexture(GL_TEXTURE0 + static_cast<GLenum>(i));
@@ -301,57 +401,10 @@ bool CGLRenderer::Create(SDL_Window* window, int back_width, int back_height, bo
   if (SDL_GL_MakeCurrent(window, d.context) != 0) return fail(SDL_GetError());
   if (epoxy_gl_version() < 33) return fail("OpenGL 3.3 is not available");
 
-  GLuint vs = CompileShader(GL_VERTEX_SHADER, kGLVertexShaderSource, error);
-  if (!vs) return fail(error ? *error : "vertex shader");
-  GLuint fs = CompileShader(GL_FRAGMENT_SHADER, kGLFragmentShaderSource, error);
-  if (!fs) {
-    glDeleteShader(vs);
-    return fail(error ? *error : "fragment shader");
-  }
-  d.program = glCreateProgram();
-  glAttachShader(d.program, vs);
-  glAttachShader(d.program, fs);
-  glLinkProgram(d.program);
-  glDeleteShader(vs);
-  glDeleteShader(fs);
-  GLint linked = 0;
-  glGetProgramiv(d.program, GL_LINK_STATUS, &linked);
-  if (!linked) {
-    char log[2048] = {};
-    glGetProgramInfoLog(d.program, sizeof log, nullptr, log);
-    return fail(std::string("shader link failed: ") + log);
-  }
-  glUseProgram(d.program);
-  auto loc = [&](const char* name) { return glGetUniformLocation(d.program, name); };
-  d.u_world = loc("uWorld");
-  d.u_view = loc("uView");
-  d.u_proj = loc("uProj");
-  d.u_pixel = loc("uPixel");
-  d.u_lighting = loc("uLighting");
-  for (int i = 0; i < 8; ++i) {
-    // Array elements are looked up one by one: their locations need not be consecutive.
-    auto element = [&](const char* name) {
-      return loc((std::string(name) + "[" + std::to_string(i) + "]").c_str());
-    };
-    d.u_light_on[i] = element("uLightOn");
-    d.u_light_point[i] = element("uLightPoint");
-    d.u_light_color[i] = element("uLightColor");
-    d.u_light_pos[i] = element("uLightPos");
-    d.u_light_dir[i] = element("uLightDir");
-    d.u_light_range[i] = element("uLightRange");
-    d.u_light_att[i] = element("uLightAtt");
-    glUniform1i(d.u_light_on[i], 0);
-  }
-  d.u_fog_w = loc("uFogW");
-  d.u_modulate = loc("uModulate");
-  d.u_alpha_test = loc("uAlphaTest");
-  d.u_flat = loc("uFlat");
-  d.u_fog = loc("uFog");
-  d.u_fog_color = loc("uFogColor");
-  d.u_fog_start = loc("uFogStart");
-  d.u_fog_end = loc("uFogEnd");
-  for (int i = 0; i < kGLTextureSlots; ++i) {
-    glUniform1i(loc(("uTex[" + std::to_string(i) + "]").c_str()), i);
+  for (int v = 0; v < kGLProgramVariants; ++v) {
+    if (!BuildProgram(d.programs[v], 1 << (v == 3 ? 3 : v), error)) {
+      return fail(error ? *error : "shader");
+    }
   }
 
   glGenVertexArrays(1, &d.vao);
@@ -401,19 +454,7 @@ bool CGLRenderer::Create(SDL_Window* window, int back_width, int back_height, bo
   std::memcpy(d.world, kIdentity, sizeof d.world);
   std::memcpy(d.view, kIdentity, sizeof d.view);
   std::memcpy(d.proj, kIdentity, sizeof d.proj);
-  glUniformMatrix4fv(d.u_world, 1, GL_FALSE, d.world);
-  glUniformMatrix4fv(d.u_view, 1, GL_FALSE, d.view);
-  glUniformMatrix4fv(d.u_proj, 1, GL_FALSE, d.proj);
-  glUniform1i(d.u_modulate, 1);
-  glUniform1i(d.u_lighting, 0);
-  glUniform1i(d.u_alpha_test, 0);
-  glUniform1i(d.u_flat, 0);
-  glUniform1i(d.u_fog, 0);
-  glUniform1i(d.u_fog_w, 0);
-  glUniform1f(d.u_fog_start, 0.0f);
-  glUniform1f(d.u_fog_end, 1.0f);
-  for (int i = 0; i < 8; ++i)
-    SetLight(i, GLLight());
+  d.uniform_version++;
 
   if (!d.BuildBackBuffer(back_width, back_height, depth)) {
     return fail("the back buffer cannot be created");
@@ -439,7 +480,9 @@ void CGLRenderer::Destroy() {
     if (d.vbo) glDeleteBuffers(1, &d.vbo);
     if (d.ibo) glDeleteBuffers(1, &d.ibo);
     if (d.vao) glDeleteVertexArrays(1, &d.vao);
-    if (d.program) glDeleteProgram(d.program);
+    for (GLProgram& p : d.programs) {
+      if (p.id) glDeleteProgram(p.id);
+    }
     SDL_GL_MakeCurrent(d.window, nullptr);
     SDL_GL_DeleteContext(d.context);
   }
@@ -593,23 +636,23 @@ void CGLRenderer::SetViewport(int x, int y, int width, int height) {
 }
 
 void CGLRenderer::SetWorld(const float m[16]) {
-  if (impl_->context) impl_->SetMatrix(impl_->world, impl_->u_world, m);
+  if (impl_->context) impl_->SetMatrix(impl_->world, m);
 }
 
 void CGLRenderer::SetView(const float m[16]) {
-  if (impl_->context) impl_->SetMatrix(impl_->view, impl_->u_view, m);
+  if (impl_->context) impl_->SetMatrix(impl_->view, m);
 }
 
 void CGLRenderer::SetProjection(const float m[16]) {
   Impl& d = *impl_;
   if (!d.context) return;
-  d.SetMatrix(d.proj, d.u_proj, m);
+  d.SetMatrix(d.proj, m);
   // Fog runs on eye w under a perspective projection (m34 = 1, m44 = 0), else on device z.
   bool w = m[11] != 0.0f && m[15] == 0.0f;
   if (w != d.fog_w) {
     d.Flush();
     d.fog_w = w;
-    glUniform1i(d.u_fog_w, w ? 1 : 0);
+    d.uniform_version++;
   }
 }
 
@@ -645,7 +688,7 @@ void CGLRenderer::SetLighting(bool on) {
   if (!d.context || on == d.lighting) return;
   d.Flush();
   d.lighting = on;
-  glUniform1i(d.u_lighting, on ? 1 : 0);
+  d.uniform_version++;
 }
 
 void CGLRenderer::SetLight(int index, const GLLight& l) {
@@ -653,12 +696,7 @@ void CGLRenderer::SetLight(int index, const GLLight& l) {
   if (!d.context || index < 0 || index >= 8) return;
   d.Flush();
   d.lights[index] = l;
-  glUniform1i(d.u_light_point[index], l.point ? 1 : 0);
-  glUniform3f(d.u_light_color[index], l.r, l.g, l.b);
-  glUniform3f(d.u_light_pos[index], l.x, l.y, l.z);
-  glUniform3f(d.u_light_dir[index], l.dx, l.dy, l.dz);
-  glUniform1f(d.u_light_range[index], l.range);
-  glUniform3f(d.u_light_att[index], l.att0, l.att1, l.att2);
+  d.uniform_version++;
 }
 
 void CGLRenderer::EnableLight(int index, bool on) {
@@ -666,7 +704,7 @@ void CGLRenderer::EnableLight(int index, bool on) {
   if (!d.context || index < 0 || index >= 8 || d.light_on[index] == on) return;
   d.Flush();
   d.light_on[index] = on;
-  glUniform1i(d.u_light_on[index], on ? 1 : 0);
+  d.uniform_version++;
 }
 
 void CGLRenderer::SetFlatShading(bool flat) {
@@ -674,7 +712,7 @@ void CGLRenderer::SetFlatShading(bool flat) {
   if (!d.context || flat == d.flat) return;
   d.Flush();
   d.flat = flat;
-  glUniform1i(d.u_flat, flat ? 1 : 0);
+  d.uniform_version++;
 }
 
 void CGLRenderer::SetDepthTest(bool on) {
@@ -694,7 +732,7 @@ void CGLRenderer::SetAlphaTest(bool on) {
   if (!d.context || on == d.alpha_test) return;
   d.Flush();
   d.alpha_test = on;
-  glUniform1i(d.u_alpha_test, on ? 1 : 0);
+  d.uniform_version++;
 }
 
 void CGLRenderer::SetFog(bool on, uint32_t color, float start, float end) {
@@ -706,12 +744,7 @@ void CGLRenderer::SetFog(bool on, uint32_t color, float start, float end) {
   d.fog_color = color;
   d.fog_start = start;
   d.fog_end = end;
-  glUniform1i(d.u_fog, on ? 1 : 0);
-  glUniform3f(d.u_fog_color, static_cast<float>((color >> 16) & 0xFF) / 255.0f,
-              static_cast<float>((color >> 8) & 0xFF) / 255.0f,
-              static_cast<float>(color & 0xFF) / 255.0f);
-  glUniform1f(d.u_fog_start, start);
-  glUniform1f(d.u_fog_end, end);
+  d.uniform_version++;
 }
 
 void CGLRenderer::SetLinearFilter(bool linear) {
@@ -735,7 +768,7 @@ void CGLRenderer::SetModulate(bool modulate) {
   if (!d.context || modulate == d.modulate) return;
   d.Flush();
   d.modulate = modulate;
-  glUniform1i(d.u_modulate, modulate ? 1 : 0);
+  d.uniform_version++;
 }
 
 void CGLRenderer::Clear(uint32_t color, bool target, bool depth) {

@@ -1,5 +1,7 @@
 #include "platform/Platform_GL_Shader.h"
 
+#include <string>
+
 namespace zorvex {
 
 // Positions arrive in Direct3D clip space (row-vector matrices uploaded as they are, which GL
@@ -67,7 +69,7 @@ void main() {
 }
 )";
 
-const char* const kGLFragmentShaderSource = R"(#version 330 core
+const char* const kGLFragmentShaderTemplate = R"(#version 330 core
 in vec4 vColor;
 flat in vec4 vFlatColor;
 in vec2 vUV;
@@ -85,21 +87,7 @@ uniform float uFogEnd;
 
 out vec4 oColor;
 
-vec4 Texel() {
-  // Sampler arrays take constant indices only; the slot is the same for the whole primitive.
-  switch (vSlot) {
-    case 0u: return texture(uTex[0], vUV);
-    case 1u: return texture(uTex[1], vUV);
-    case 2u: return texture(uTex[2], vUV);
-    case 3u: return texture(uTex[3], vUV);
-    case 4u: return texture(uTex[4], vUV);
-    case 5u: return texture(uTex[5], vUV);
-    case 6u: return texture(uTex[6], vUV);
-    case 7u: return texture(uTex[7], vUV);
-    default: return vec4(1.0);  // no texture reads as opaque white
-  }
-}
-
+@TEXEL@
 void main() {
   vec4 diffuse = uFlat ? vFlatColor : vColor;
   vec4 t = Texel();
@@ -118,5 +106,25 @@ void main() {
   oColor = c;
 }
 )";
+
+std::string BuildFragmentShader(int slots) {
+  // Sampler arrays take constant indices only, and a software rasteriser runs every branch of
+  // a switch: each program variant lists only the units its batches use.
+  std::string texel = "vec4 Texel() {\n";
+  if (slots <= 1) {
+    texel += "  return vSlot == 0u ? texture(uTex[0], vUV) : vec4(1.0);\n";
+  } else {
+    texel += "  switch (vSlot) {\n";
+    for (int i = 0; i < slots; ++i) {
+      texel += "    case " + std::to_string(i) + "u: return texture(uTex[" + std::to_string(i) +
+               "], vUV);\n";
+    }
+    texel += "    default: return vec4(1.0);\n  }\n";
+  }
+  texel += "}\n";
+  std::string source = kGLFragmentShaderTemplate;
+  source.replace(source.find("@TEXEL@"), 7, texel);
+  return source;
+}
 
 }  // namespace zorvex
