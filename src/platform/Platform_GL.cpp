@@ -1,7 +1,9 @@
 #include "platform/Platform_GL.h"
 
 #include <SDL.h>
+#include <dlfcn.h>
 #include <epoxy/gl.h>
+#include <link.h>
 
 #include <algorithm>
 #include <cstddef>
@@ -92,6 +94,21 @@ struct GLProgram {
 
 namespace {
 
+// Marks the loaded GL driver modules as never to be unloaded. The driver would otherwise be
+// dropped and loaded again with every device, and memory checkers could not name what the
+// driver keeps until exit.
+void PinDriverModules() {
+  dl_iterate_phdr(
+      [](dl_phdr_info* info, size_t, void*) {
+        const char* name = info->dlpi_name;
+        if (name && (std::strstr(name, "_dri.so") || std::strstr(name, "libgallium"))) {
+          dlopen(name, RTLD_LAZY | RTLD_NOLOAD | RTLD_NODELETE);  // the handle stays open
+        }
+        return 0;
+      },
+      nullptr);
+}
+
 bool BuildProgram(GLProgram& p, int slots, std::string* error) {
   GLuint vs = CompileShader(GL_VERTEX_SHADER, kGLVertexShaderSource, error);
   if (!vs) return false;
@@ -150,7 +167,6 @@ bool BuildProgram(GLProgram& p, int slots, std::string* error) {
 struct CGLRenderer::Impl {
   SDL_Window* window = nullptr;
   bool own_window = false;
-  bool own_video = false;
   SDL_GLContext context = nullptr;
 
   GLProgram programs[kGLProgramVariants];
@@ -380,8 +396,9 @@ bool CGLRenderer::Create(SDL_Window* window, int back_width, int back_height, bo
   };
   if (!window) {
     if (!SDL_WasInit(SDL_INIT_VIDEO)) {
+      // Started once and kept for the life of the process: shutting the video subsystem down
+      // would unload the GL driver, and loading it again for every device costs time.
       if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return fail(SDL_GetError());
-      d.own_video = true;
     }
   }
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
@@ -400,6 +417,7 @@ bool CGLRenderer::Create(SDL_Window* window, int back_width, int back_height, bo
   if (!d.context) return fail(SDL_GetError());
   if (SDL_GL_MakeCurrent(window, d.context) != 0) return fail(SDL_GetError());
   if (epoxy_gl_version() < 33) return fail("OpenGL 3.3 is not available");
+  PinDriverModules();
 
   for (int v = 0; v < kGLProgramVariants; ++v) {
     if (!BuildProgram(d.programs[v], 1 << (v == 3 ? 3 : v), error)) {
@@ -487,7 +505,6 @@ void CGLRenderer::Destroy() {
     SDL_GL_DeleteContext(d.context);
   }
   if (d.own_window && d.window) SDL_DestroyWindow(d.window);
-  if (d.own_video) SDL_QuitSubSystem(SDL_INIT_VIDEO);
   impl_ = std::make_unique<Impl>();
 }
 
