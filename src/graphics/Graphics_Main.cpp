@@ -19,6 +19,24 @@ void CGraphics::GraphicsStop() {
   device.Release();
 }
 
+void CGraphics::FitRegionToRoom(bool views_enabled, const CRect* ports, int port_count,
+                                int room_width, int room_height) {
+  int w = room_width, h = room_height;
+  if (views_enabled) {
+    w = h = 8;
+    for (int i = 0; i < port_count; ++i) {
+      w = std::max(w, ports[i].x + ports[i].w);
+      h = std::max(h, ports[i].y + ports[i].h);
+    }
+  }
+  if (window.display.width > 0) w = std::min(w, window.display.width);
+  if (window.display.height > 0) h = std::min(h, window.display.height);
+  if (w == window.region_width && h == window.region_height) return;
+  window.SetRegionSize(w, h, true);
+  window.Default();
+  device.SetDrawArea(w, h);
+}
+
 bool CGraphics::BeginFrame() {
   return device.Exists();
 }

@@ -44,6 +44,12 @@ class CGraphics {
                      std::string* message);
   void GraphicsStop();
 
+  // Room start: the region becomes the room size, or the extent of the visible view ports
+  // (`ports`, `port_count`) when the room uses views; clamped to the display. A change refits
+  // the window and the drawing area.
+  void FitRegionToRoom(bool views_enabled, const CRect* ports, int port_count, int room_width,
+                       int room_height);
+
   bool BeginFrame();
   // Presents the back-buffer area into the target rectangle; a failed present resets.
   bool PresentFrame();

@@ -1,5 +1,7 @@
 #include "graphics/Graphics_Window.h"
 
+#include "graphics/Graphics_Main.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -146,6 +148,25 @@ TEST(GraphicsWindowWithoutForm, StateChangesStillHold) {
   EXPECT_EQ(state.Client(), (CRect{1, 2, 640, 480}));
   state.Center();
   EXPECT_EQ(state.Client(), (CRect{80, 60, 640, 480}));
+}
+
+TEST(GraphicsFitRegion, RoomOrViewPortsClampedToTheDisplay) {
+  CGraphics g;  // no device: only the window state and the area change
+  FakeWindow form;
+  g.window.form = &form;
+  g.window.display = {1024, 768};
+  g.FitRegionToRoom(false, nullptr, 0, 2000, 300);
+  EXPECT_EQ(g.window.region_width, 1024);
+  EXPECT_EQ(g.window.region_height, 300);
+  EXPECT_EQ(form.client, (CRect{0, 234, 1024, 300}));  // adapted at scale 1 and centred
+  // Views: the largest port end, starting from 8 x 8; ports of invisible views are not given.
+  const CRect ports[2] = {{0, 0, 320, 240}, {320, 0, 160, 120}};
+  g.FitRegionToRoom(true, ports, 2, 5000, 5000);
+  EXPECT_EQ(g.window.region_width, 480);
+  EXPECT_EQ(g.window.region_height, 240);
+  g.FitRegionToRoom(true, nullptr, 0, 5000, 5000);
+  EXPECT_EQ(g.window.region_width, 8);
+  EXPECT_EQ(g.window.region_height, 8);
 }
 
 }  // namespace
