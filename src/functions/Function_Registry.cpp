@@ -3,6 +3,7 @@
 #include "code/Code_Function.h"
 #include "functions/Function_Math.h"
 #include "functions/Function_Misc.h"
+#include "functions/Function_Graphics.h"
 
 namespace zorvex {
 
@@ -10,6 +11,7 @@ void RegisterBuiltinFunctions(CFunctionTable& table) {
   // Family order: Action, Math, Graphics, Game, File, Interaction, DPlay, Misc, Resource,
   // Particles, Data_Structures, Sound, 3D. Each family registers only what works.
   RegisterMathFunctions(table);
+  RegisterGraphicsFunctions(table);
   RegisterMiscFunctions(table);
 }
 

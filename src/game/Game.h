@@ -6,6 +6,7 @@
 #include "code/Code_Error.h"
 #include "code/Code_Function.h"
 #include "functions/Function_Math_Random.h"
+#include "graphics/Graphics_Main.h"
 
 namespace zorvex {
 
@@ -19,6 +20,7 @@ class CGame {
   CFunctionTable functions;
   CErrorReporter errors;
   CRandom random;  // the one random sequence of the run
+  CGraphics graphics;
 };
 
 }  // namespace zorvex

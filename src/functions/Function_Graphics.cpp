@@ -1,0 +1,575 @@
+// The graphics family of built-in functions: each converts its real arguments and calls one
+// graphics operation. Registered in the family's fixed order; functions whose subsystem is not
+// there yet (sprites, backgrounds, fonts, paths, rooms, surfaces, display modes) are absent.
+#include "functions/Function_Graphics.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "code/Code_Function.h"
+#include "code/Code_Round.h"
+#include "game/Game.h"
+#include "graphics/Graphics_Color.h"
+
+namespace zorvex {
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+#define ZV_HANDLER(name)                                                        \
+  void name([[maybe_unused]] CGame& game, [[maybe_unused]] CInstanceCore* self, \
+            [[maybe_unused]] CInstanceCore* other, [[maybe_unused]] int argc,   \
+            [[maybe_unused]] RValue* args, [[maybe_unused]] RValue& result)
+
+inline double D(const RValue* a, int i) {
+  return a[i].real;
+}
+inline int32_t I(const RValue* a, int i) {
+  return RoundToInt32(a[i].real);
+}
+inline int64_t L(const RValue* a, int i) {
+  return RoundToInt64(a[i].real);
+}
+inline bool B(const RValue* a, int i) {
+  return IsTrue(a[i].real);
+}
+inline CGraphics& G(CGame& game) {
+  return game.graphics;
+}
+inline uint32_t WithAlpha(CGame& game, int32_t color) {
+  return ColorToDevice(color, game.graphics.draw.alpha);
+}
+
+// A value shown as text: strings as they are, integral reals as integers, others with two
+// decimals.
+std::string AsText(const RValue& v) {
+  if (v.IsString()) return v.str;
+  char buf[64];
+  if (v.real == std::floor(v.real) && std::fabs(v.real) < 1e15) {
+    std::snprintf(buf, sizeof buf, "%.0f", v.real);
+  } else {
+    std::snprintf(buf, sizeof buf, "%.2f", v.real);
+  }
+  return buf;
+}
+
+// ---- display ----
+
+ZV_HANDLER(F_display_get_width) {
+  G(game).device.ReadDisplayMode();
+  result = G(game).device.display().width;
+}
+ZV_HANDLER(F_display_get_height) {
+  G(game).device.ReadDisplayMode();
+  result = G(game).device.display().height;
+}
+ZV_HANDLER(F_display_get_colordepth) {
+  G(game).device.ReadDisplayMode();
+  result = G(game).device.display().bits_per_pixel;
+}
+ZV_HANDLER(F_display_get_frequency) {
+  G(game).device.ReadDisplayMode();
+  result = G(game).device.display().refresh_rate;
+}
+ZV_HANDLER(F_display_mouse_get_x) {
+  if (auto* f = G(game).window.form) result = static_cast<double>(f->CursorPosition().x);
+}
+ZV_HANDLER(F_display_mouse_get_y) {
+  if (auto* f = G(game).window.form) result = static_cast<double>(f->CursorPosition().y);
+}
+ZV_HANDLER(F_display_mouse_set) {
+  if (auto* f = G(game).window.form) f->SetCursorPosition(L(args, 0), L(args, 1));
+}
+
+// ---- window ----
+
+ZV_HANDLER(F_window_set_visible) {
+  G(game).window.SetVisible(B(args, 0));
+}
+ZV_HANDLER(F_window_get_visible) {
+  auto* f = G(game).window.form;
+  result = f && f->Visible() ? 1.0 : 0.0;
+}
+ZV_HANDLER(F_window_set_fullscreen) {
+  G(game).window.SetFullScreen(B(args, 0));
+}
+ZV_HANDLER(F_window_get_fullscreen) {
+  result = G(game).window.full_screen ? 1.0 : 0.0;
+}
+ZV_HANDLER(F_window_set_showborder) {
+  G(game).window.SetShowBorder(B(args, 0));
+}
+ZV_HANDLER(F_window_get_showborder) {
+  result = G(game).window.show_border ? 1.0 : 0.0;
+}
+ZV_HANDLER(F_window_set_showicons) {
+  G(game).window.SetShowIcons(B(args, 0));
+}
+ZV_HANDLER(F_window_get_showicons) {
+  result = G(game).window.show_icons ? 1.0 : 0.0;
+}
+ZV_HANDLER(F_window_set_stayontop) {
+  if (auto* f = G(game).window.form) f->SetStayOnTop(B(args, 0));
+}
+ZV_HANDLER(F_window_get_stayontop) {
+  auto* f = G(game).window.form;
+  result = f && f->StayOnTop() ? 1.0 : 0.0;
+}
+ZV_HANDLER(F_window_set_sizeable) {
+  G(game).window.SetSizeable(B(args, 0));
+}
+ZV_HANDLER(F_window_get_sizeable) {
+  result = G(game).window.sizeable ? 1.0 : 0.0;
+}
+ZV_HANDLER(F_window_set_caption) {
+  if (auto* f = G(game).window.form) f->SetCaption(AsText(args[0]));
+}
+ZV_HANDLER(F_window_get_caption) {
+  auto* f = G(game).window.form;
+  result = RValue(f ? f->Caption() : std::string());
+}
+ZV_HANDLER(F_window_set_color) {
+  G(game).window.color = I(args, 0);
+  if (auto* f = G(game).window.form) f->Invalidate();
+}
+ZV_HANDLER(F_window_get_color) {
+  result = G(game).window.color;
+}
+ZV_HANDLER(F_window_set_position) {
+  G(game).window.SetPosition(I(args, 0), I(args, 1));
+}
+ZV_HANDLER(F_window_set_size) {
+  G(game).window.SetSize(I(args, 0), I(args, 1));
+}
+ZV_HANDLER(F_window_set_rectangle) {
+  G(game).window.SetRectangle(I(args, 0), I(args, 1), I(args, 2), I(args, 3));
+}
+ZV_HANDLER(F_window_center) {
+  G(game).window.Center();
+}
+ZV_HANDLER(F_window_default) {
+  G(game).window.Default();
+}
+ZV_HANDLER(F_window_get_x) {
+  result = G(game).window.Client().x;
+}
+ZV_HANDLER(F_window_get_y) {
+  result = G(game).window.Client().y;
+}
+ZV_HANDLER(F_window_get_width) {
+  result = G(game).window.Client().w;
+}
+ZV_HANDLER(F_window_get_height) {
+  result = G(game).window.Client().h;
+}
+ZV_HANDLER(F_window_set_region_size) {
+  G(game).window.SetRegionSize(I(args, 0), I(args, 1), B(args, 2));
+}
+ZV_HANDLER(F_window_get_region_width) {
+  result = G(game).window.region_width;
+}
+ZV_HANDLER(F_window_get_region_height) {
+  result = G(game).window.region_height;
+}
+ZV_HANDLER(F_window_set_region_scale) {
+  G(game).window.SetRegionScale(D(args, 0), B(args, 1));
+}
+ZV_HANDLER(F_window_get_region_scale) {
+  result = G(game).window.region_scale;
+}
+ZV_HANDLER(F_window_mouse_get_x) {
+  if (auto* f = G(game).window.form) {
+    result = static_cast<double>(f->CursorPosition().x - f->ClientRect().x);
+  }
+}
+ZV_HANDLER(F_window_mouse_get_y) {
+  if (auto* f = G(game).window.form) {
+    result = static_cast<double>(f->CursorPosition().y - f->ClientRect().y);
+  }
+}
+ZV_HANDLER(F_window_mouse_set) {
+  if (auto* f = G(game).window.form) {
+    CRect c = f->ClientRect();
+    f->SetCursorPosition(c.x + L(args, 0), c.y + L(args, 1));
+  }
+}
+
+CPoint ViewMouse(CGame& game, int view) {
+  CPoint region = G(game).MouseRegion();
+  return RegionToRoom(G(game).views, view, static_cast<double>(region.x),
+                      static_cast<double>(region.y));
+}
+
+// Moves the cursor to the screen point showing region point p.
+void MoveCursorToRegion(CGame& game, CPoint p) {
+  CWindowState& w = G(game).window;
+  if (!w.form) return;
+  CRect c = w.form->ClientRect();
+  CPoint s = RegionToScreen(static_cast<double>(p.x), static_cast<double>(p.y), c.x, c.y, c.w, c.h,
+                            w.region_width, w.region_height, w.region_scale);
+  w.form->SetCursorPosition(s.x, s.y);
+}
+
+ZV_HANDLER(F_window_view_mouse_get_x) {
+  result = static_cast<double>(ViewMouse(game, I(args, 0)).x);
+}
+ZV_HANDLER(F_window_view_mouse_get_y) {
+  result = static_cast<double>(ViewMouse(game, I(args, 0)).y);
+}
+ZV_HANDLER(F_window_view_mouse_set) {
+  MoveCursorToRegion(game, RoomToRegion(G(game).views, I(args, 0), D(args, 1), D(args, 2)));
+}
+ZV_HANDLER(F_window_views_mouse_get_x) {
+  result = static_cast<double>(G(game).ViewsMouse().x);
+}
+ZV_HANDLER(F_window_views_mouse_get_y) {
+  result = static_cast<double>(G(game).ViewsMouse().y);
+}
+ZV_HANDLER(F_window_views_mouse_set) {
+  const CViewMappingTable& views = G(game).views;
+  int lowest = -1;
+  for (int i = 0; i < kViewMappingEntries && lowest < 0; ++i) {
+    if (views.entries[i].active) lowest = i;
+  }
+  MoveCursorToRegion(game, RoomToRegion(views, lowest, D(args, 0), D(args, 1)));
+}
+
+// ---- screen and timing ----
+
+ZV_HANDLER(F_set_synchronization) {
+  CGraphicsDevice& d = G(game).device;
+  d.synchronization = B(args, 0);
+  if (d.gl()) d.gl()->SetSwapInterval(d.synchronization);
+}
+ZV_HANDLER(F_set_automatic_draw) {
+  G(game).automatic_draw = B(args, 0);
+}
+ZV_HANDLER(F_screen_refresh) {
+  G(game).RepaintFrame();
+}
+ZV_HANDLER(F_screen_wait_vsync) {
+  G(game).WaitVerticalBlank();
+}
+ZV_HANDLER(F_draw_getpixel) {
+  CGraphics& g = G(game);
+  CPoint p = RoomToRegion(g.views, g.view_current, D(args, 0), D(args, 1));
+  if (p.x < INT32_MIN || p.x > INT32_MAX || p.y < INT32_MIN || p.y > INT32_MAX) return;
+  result = g.GetRegionPixel(static_cast<int>(p.x), static_cast<int>(p.y));
+}
+
+// ---- colours and drawing state ----
+
+ZV_HANDLER(F_draw_set_color) {
+  DrawSetColor(G(game), I(args, 0));
+}
+ZV_HANDLER(F_draw_set_alpha) {
+  DrawSetAlpha(G(game), D(args, 0));
+}
+ZV_HANDLER(F_draw_get_color) {
+  result = DrawGetColor(G(game));
+}
+ZV_HANDLER(F_draw_get_alpha) {
+  result = G(game).draw.alpha;
+}
+ZV_HANDLER(F_make_color) {
+  result = static_cast<double>(MakeColorRgb(L(args, 0), L(args, 1), L(args, 2)));
+}
+ZV_HANDLER(F_make_color_hsv) {
+  result = MakeColorHsv(I(args, 0) & 0xFF, I(args, 1) & 0xFF, I(args, 2) & 0xFF);
+}
+ZV_HANDLER(F_color_get_red) {
+  result = static_cast<double>(L(args, 0) % 256);
+}
+ZV_HANDLER(F_color_get_green) {
+  result = static_cast<double>((L(args, 0) / 256) % 256);
+}
+ZV_HANDLER(F_color_get_blue) {
+  result = static_cast<double>((L(args, 0) / 65536) % 256);
+}
+ZV_HANDLER(F_color_get_hue) {
+  result = ColorHue(I(args, 0));
+}
+ZV_HANDLER(F_color_get_saturation) {
+  result = ColorSaturation(I(args, 0));
+}
+ZV_HANDLER(F_color_get_value) {
+  result = ColorValue(I(args, 0));
+}
+ZV_HANDLER(F_merge_color) {
+  result = MergeColor(I(args, 0), I(args, 1), D(args, 2));
+}
+ZV_HANDLER(F_draw_set_blend_mode) {
+  DrawSetBlendMode(G(game), L(args, 0));
+}
+ZV_HANDLER(F_draw_set_blend_mode_ext) {
+  DrawSetBlendModeExt(G(game), I(args, 0), I(args, 1));
+}
+ZV_HANDLER(F_draw_clear) {
+  DrawClear(G(game), I(args, 0), 1.0);
+}
+ZV_HANDLER(F_draw_clear_alpha) {
+  DrawClear(G(game), I(args, 0), D(args, 1));
+}
+
+// ---- primitives ----
+
+ZV_HANDLER(F_draw_point) {
+  DrawPoint(G(game), D(args, 0), D(args, 1), G(game).draw.color);
+}
+ZV_HANDLER(F_draw_point_color) {
+  DrawPoint(G(game), D(args, 0), D(args, 1), WithAlpha(game, I(args, 2)));
+}
+ZV_HANDLER(F_draw_line) {
+  uint32_t c = G(game).draw.color;
+  DrawLine(G(game), D(args, 0), D(args, 1), D(args, 2), D(args, 3), c, c);
+}
+ZV_HANDLER(F_draw_line_color) {
+  DrawLine(G(game), D(args, 0), D(args, 1), D(args, 2), D(args, 3), WithAlpha(game, I(args, 4)),
+           WithAlpha(game, I(args, 5)));
+}
+ZV_HANDLER(F_draw_line_width) {
+  uint32_t c = G(game).draw.color;
+  DrawLineWidth(G(game), D(args, 0), D(args, 1), D(args, 2), D(args, 3), D(args, 4), c, c);
+}
+ZV_HANDLER(F_draw_line_width_color) {
+  DrawLineWidth(G(game), D(args, 0), D(args, 1), D(args, 2), D(args, 3), D(args, 4),
+                WithAlpha(game, I(args, 5)), WithAlpha(game, I(args, 6)));
+}
+ZV_HANDLER(F_draw_rectangle) {
+  uint32_t c = G(game).draw.color;
+  DrawRectangle(G(game), D(args, 0), D(args, 1), D(args, 2), D(args, 3), c, c, c, c, B(args, 4));
+}
+ZV_HANDLER(F_draw_rectangle_color) {
+  DrawRectangle(G(game), D(args, 0), D(args, 1), D(args, 2), D(args, 3),
+                WithAlpha(game, I(args, 4)), WithAlpha(game, I(args, 5)),
+                WithAlpha(game, I(args, 6)), WithAlpha(game, I(args, 7)), B(args, 8));
+}
+ZV_HANDLER(F_draw_roundrect) {
+  uint32_t c = G(game).draw.color;
+  DrawRoundRect(G(game), D(args, 0), D(args, 1), D(args, 2), D(args, 3), 10, 10, c, c, B(args, 4));
+}
+ZV_HANDLER(F_draw_roundrect_color) {
+  DrawRoundRect(G(game), D(args, 0), D(args, 1), D(args, 2), D(args, 3), 10, 10,
+                WithAlpha(game, I(args, 4)), WithAlpha(game, I(args, 5)), B(args, 6));
+}
+ZV_HANDLER(F_draw_triangle) {
+  uint32_t c = G(game).draw.color;
+  DrawTriangle(G(game), D(args, 0), D(args, 1), D(args, 2), D(args, 3), D(args, 4), D(args, 5), c,
+               c, c, B(args, 6));
+}
+ZV_HANDLER(F_draw_triangle_color) {
+  DrawTriangle(G(game), D(args, 0), D(args, 1), D(args, 2), D(args, 3), D(args, 4), D(args, 5),
+               WithAlpha(game, I(args, 6)), WithAlpha(game, I(args, 7)),
+               WithAlpha(game, I(args, 8)), B(args, 9));
+}
+ZV_HANDLER(F_draw_circle) {
+  uint32_t c = G(game).draw.color;
+  double x = D(args, 0), y = D(args, 1), r = D(args, 2);
+  DrawEllipse(G(game), x - r, y - r, x + r, y + r, c, c, B(args, 3));
+}
+ZV_HANDLER(F_draw_circle_color) {
+  double x = D(args, 0), y = D(args, 1), r = D(args, 2);
+  DrawEllipse(G(game), x - r, y - r, x + r, y + r, WithAlpha(game, I(args, 3)),
+              WithAlpha(game, I(args, 4)), B(args, 5));
+}
+ZV_HANDLER(F_draw_ellipse) {
+  uint32_t c = G(game).draw.color;
+  DrawEllipse(G(game), D(args, 0), D(args, 1), D(args, 2), D(args, 3), c, c, B(args, 4));
+}
+ZV_HANDLER(F_draw_ellipse_color) {
+  DrawEllipse(G(game), D(args, 0), D(args, 1), D(args, 2), D(args, 3), WithAlpha(game, I(args, 4)),
+              WithAlpha(game, I(args, 5)), B(args, 6));
+}
+ZV_HANDLER(F_draw_arrow) {
+  DrawArrow(G(game), D(args, 0), D(args, 1), D(args, 2), D(args, 3), D(args, 4));
+}
+ZV_HANDLER(F_draw_button) {
+  DrawButton(G(game), D(args, 0), D(args, 1), D(args, 2), D(args, 3), B(args, 4));
+}
+ZV_HANDLER(F_draw_healthbar) {
+  DrawHealthbar(G(game), D(args, 0), D(args, 1), D(args, 2), D(args, 3), D(args, 4), I(args, 5),
+                I(args, 6), I(args, 7), L(args, 8), B(args, 9), B(args, 10));
+}
+ZV_HANDLER(F_draw_set_circle_precision) {
+  DrawSetCirclePrecision(G(game), L(args, 0));
+}
+ZV_HANDLER(F_draw_primitive_begin) {
+  PrimitiveBegin(G(game), I(args, 0), -1);
+}
+ZV_HANDLER(F_draw_primitive_begin_texture) {
+  PrimitiveBegin(G(game), I(args, 0), I(args, 1));
+}
+ZV_HANDLER(F_draw_vertex) {
+  PrimitiveVertex(G(game), D(args, 0), D(args, 1), G(game).draw.color, 0, 0);
+}
+ZV_HANDLER(F_draw_vertex_color) {
+  PrimitiveVertex(G(game), D(args, 0), D(args, 1), ColorToDevice(I(args, 2), D(args, 3)), 0, 0);
+}
+ZV_HANDLER(F_draw_vertex_texture) {
+  PrimitiveVertex(G(game), D(args, 0), D(args, 1), G(game).draw.color, D(args, 2), D(args, 3));
+}
+ZV_HANDLER(F_draw_vertex_texture_color) {
+  PrimitiveVertex(G(game), D(args, 0), D(args, 1), ColorToDevice(I(args, 4), D(args, 5)),
+                  D(args, 2), D(args, 3));
+}
+ZV_HANDLER(F_draw_primitive_end) {
+  PrimitiveEnd(G(game));
+}
+
+// ---- textures ----
+
+ZV_HANDLER(F_texture_exists) {
+  result = G(game).textures.Get(I(args, 0)) ? 1.0 : 0.0;
+}
+ZV_HANDLER(F_texture_get_width) {
+  const RTexture* t = G(game).textures.Get(I(args, 0));
+  result = t ? static_cast<double>(t->width) / t->texture_width : 1.0;
+}
+ZV_HANDLER(F_texture_get_height) {
+  const RTexture* t = G(game).textures.Get(I(args, 0));
+  result = t ? static_cast<double>(t->height) / t->texture_height : 1.0;
+}
+// GL keeps every texture resident and manages its memory itself: preloading and priorities
+// have nothing left to do.
+ZV_HANDLER(F_texture_preload) {}
+ZV_HANDLER(F_texture_set_priority) {}
+ZV_HANDLER(F_texture_set_interpolation) {
+  G(game).device.SetInterpolation(B(args, 0));
+}
+ZV_HANDLER(F_texture_set_blending) {
+  G(game).device.SetTextureBlending(B(args, 0));
+}
+ZV_HANDLER(F_texture_set_repeat) {
+  G(game).device.SetTextureRepeat(B(args, 0));
+}
+
+#undef ZV_HANDLER
+
+struct Entry {
+  const char* name;
+  BuiltinHandler handler;
+  int32_t argc;
+};
+
+const Entry kGraphicsFunctions[] = {
+    // display
+    {"display_get_width", F_display_get_width, 0},
+    {"display_get_height", F_display_get_height, 0},
+    {"display_get_colordepth", F_display_get_colordepth, 0},
+    {"display_get_frequency", F_display_get_frequency, 0},
+    {"display_mouse_get_x", F_display_mouse_get_x, 0},
+    {"display_mouse_get_y", F_display_mouse_get_y, 0},
+    {"display_mouse_set", F_display_mouse_set, 2},
+    // window
+    {"window_set_visible", F_window_set_visible, 1},
+    {"window_get_visible", F_window_get_visible, 0},
+    {"window_set_fullscreen", F_window_set_fullscreen, 1},
+    {"window_get_fullscreen", F_window_get_fullscreen, 0},
+    {"window_set_showborder", F_window_set_showborder, 1},
+    {"window_get_showborder", F_window_get_showborder, 0},
+    {"window_set_showicons", F_window_set_showicons, 1},
+    {"window_get_showicons", F_window_get_showicons, 0},
+    {"window_set_stayontop", F_window_set_stayontop, 1},
+    {"window_get_stayontop", F_window_get_stayontop, 0},
+    {"window_set_sizeable", F_window_set_sizeable, 1},
+    {"window_get_sizeable", F_window_get_sizeable, 0},
+    {"window_set_caption", F_window_set_caption, 1},
+    {"window_get_caption", F_window_get_caption, 0},
+    {"window_set_color", F_window_set_color, 1},
+    {"window_get_color", F_window_get_color, 0},
+    {"window_set_position", F_window_set_position, 2},
+    {"window_set_size", F_window_set_size, 2},
+    {"window_set_rectangle", F_window_set_rectangle, 4},
+    {"window_center", F_window_center, 0},
+    {"window_default", F_window_default, 0},
+    {"window_get_x", F_window_get_x, 0},
+    {"window_get_y", F_window_get_y, 0},
+    {"window_get_width", F_window_get_width, 0},
+    {"window_get_height", F_window_get_height, 0},
+    {"window_set_region_size", F_window_set_region_size, 3},
+    {"window_get_region_width", F_window_get_region_width, 0},
+    {"window_get_region_height", F_window_get_region_height, 0},
+    {"window_set_region_scale", F_window_set_region_scale, 2},
+    {"window_get_region_scale", F_window_get_region_scale, 0},
+    {"window_mouse_get_x", F_window_mouse_get_x, 0},
+    {"window_mouse_get_y", F_window_mouse_get_y, 0},
+    {"window_mouse_set", F_window_mouse_set, 2},
+    {"window_view_mouse_get_x", F_window_view_mouse_get_x, 1},
+    {"window_view_mouse_get_y", F_window_view_mouse_get_y, 1},
+    {"window_view_mouse_set", F_window_view_mouse_set, 3},
+    {"window_views_mouse_get_x", F_window_views_mouse_get_x, 0},
+    {"window_views_mouse_get_y", F_window_views_mouse_get_y, 0},
+    {"window_views_mouse_set", F_window_views_mouse_set, 2},
+    // screen and timing
+    {"set_synchronization", F_set_synchronization, 1},
+    {"set_automatic_draw", F_set_automatic_draw, 1},
+    {"screen_refresh", F_screen_refresh, 0},
+    {"screen_wait_vsync", F_screen_wait_vsync, 0},
+    {"draw_getpixel", F_draw_getpixel, 2},
+    // colours and drawing state
+    {"draw_set_color", F_draw_set_color, 1},
+    {"draw_set_alpha", F_draw_set_alpha, 1},
+    {"draw_get_color", F_draw_get_color, 0},
+    {"draw_get_alpha", F_draw_get_alpha, 0},
+    {"make_color", F_make_color, 3},
+    {"make_color_rgb", F_make_color, 3},
+    {"make_color_hsv", F_make_color_hsv, 3},
+    {"color_get_red", F_color_get_red, 1},
+    {"color_get_green", F_color_get_green, 1},
+    {"color_get_blue", F_color_get_blue, 1},
+    {"color_get_hue", F_color_get_hue, 1},
+    {"color_get_saturation", F_color_get_saturation, 1},
+    {"color_get_value", F_color_get_value, 1},
+    {"merge_color", F_merge_color, 3},
+    {"draw_set_blend_mode", F_draw_set_blend_mode, 1},
+    {"draw_set_blend_mode_ext", F_draw_set_blend_mode_ext, 2},
+    {"draw_clear", F_draw_clear, 1},
+    {"draw_clear_alpha", F_draw_clear_alpha, 2},
+    // primitives
+    {"draw_point", F_draw_point, 2},
+    {"draw_point_color", F_draw_point_color, 3},
+    {"draw_line", F_draw_line, 4},
+    {"draw_line_color", F_draw_line_color, 6},
+    {"draw_line_width", F_draw_line_width, 5},
+    {"draw_line_width_color", F_draw_line_width_color, 7},
+    {"draw_rectangle", F_draw_rectangle, 5},
+    {"draw_rectangle_color", F_draw_rectangle_color, 9},
+    {"draw_roundrect", F_draw_roundrect, 5},
+    {"draw_roundrect_color", F_draw_roundrect_color, 7},
+    {"draw_triangle", F_draw_triangle, 7},
+    {"draw_triangle_color", F_draw_triangle_color, 10},
+    {"draw_circle", F_draw_circle, 4},
+    {"draw_circle_color", F_draw_circle_color, 6},
+    {"draw_ellipse", F_draw_ellipse, 5},
+    {"draw_ellipse_color", F_draw_ellipse_color, 7},
+    {"draw_arrow", F_draw_arrow, 5},
+    {"draw_button", F_draw_button, 5},
+    {"draw_healthbar", F_draw_healthbar, 11},
+    {"draw_set_circle_precision", F_draw_set_circle_precision, 1},
+    {"draw_primitive_begin", F_draw_primitive_begin, 1},
+    {"draw_primitive_begin_texture", F_draw_primitive_begin_texture, 2},
+    {"draw_vertex", F_draw_vertex, 2},
+    {"draw_vertex_color", F_draw_vertex_color, 4},
+    {"draw_vertex_texture", F_draw_vertex_texture, 4},
+    {"draw_vertex_texture_color", F_draw_vertex_texture_color, 6},
+    {"draw_primitive_end", F_draw_primitive_end, 0},
+    // textures
+    {"texture_exists", F_texture_exists, 1},
+    {"texture_get_width", F_texture_get_width, 1},
+    {"texture_get_height", F_texture_get_height, 1},
+    {"texture_preload", F_texture_preload, 1},
+    {"texture_set_priority", F_texture_set_priority, 2},
+    {"texture_set_interpolation", F_texture_set_interpolation, 1},
+    {"texture_set_blending", F_texture_set_blending, 1},
+    {"texture_set_repeat", F_texture_set_repeat, 1},
+};
+
+}  // namespace
+
+void RegisterGraphicsFunctions(CFunctionTable& table) {
+  for (const Entry& e : kGraphicsFunctions)
+    table.Register(e.name, e.handler, e.argc);
+}
+
+}  // namespace zorvex
