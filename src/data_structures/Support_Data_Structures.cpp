@@ -1,0 +1,1131 @@
+#include "data_structures/Support_Data_Structures.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <iterator>
+#include <numeric>
+#include <utility>
+
+#include "code/Variable_Class.h"
+#include "runner/Support_Stream.h"
+
+namespace zorvex {
+
+// ---------------------------------------------------------------------------------------------
+// Comparison
+
+int DS_CompareReals(double a, double b, double precision) {
+  if (a == b) return 0;  // also equal infinities, whose difference is not a number
+  double tolerance = precision;
+  if (precision == 0.0) tolerance = std::max(std::min(std::fabs(a), std::fabs(b)) * 1e-12, 1e-12);
+  if (std::fabs(a - b) <= tolerance) return 0;
+  return a < b ? -1 : 1;
+}
+
+int DS_Compare(const RValue& a, const RValue& b, double precision) {
+  if (!a.IsString()) return b.IsString() ? -1 : DS_CompareReals(a.real, b.real, precision);
+  if (!b.IsString()) return 1;
+  int c = a.str.compare(b.str);
+  return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+namespace {
+
+// A strict total order that agrees with DS_Compare wherever DS_Compare is consistent: reals
+// (NaN last) before strings, reals by value, strings byte-wise.
+bool TotalLess(const RValue& x, const RValue& y) {
+  if (x.IsString() != y.IsString()) return !x.IsString();
+  if (x.IsString()) return x.str < y.str;
+  bool xn = std::isnan(x.real), yn = std::isnan(y.real);
+  if (xn || yn) return !xn && yn;
+  return x.real < y.real;
+}
+
+bool SameValue(const RValue& x, const RValue& y) {
+  if (x.IsString() != y.IsString()) return false;
+  return x.IsString() ? x.str == y.str : x.real == y.real;
+}
+
+bool IsNaN(const RValue& v) {
+  return !v.IsString() && std::isnan(v.real);
+}
+
+// The first index in [lo, hi) where pred holds, for a predicate that is false and then true;
+// hi when there is none. Bisection while the range spans more than 7 positions, then a scan.
+template <class Pred>
+int32_t FirstTrue(int32_t lo, int32_t hi, Pred pred) {
+  int32_t found = hi;
+  while (hi - lo > 7) {
+    int32_t mid = lo + (hi - lo) / 2;
+    if (pred(mid)) {
+      found = mid;
+      hi = mid;
+    } else {
+      lo = mid + 1;
+    }
+  }
+  for (int32_t i = lo; i < hi; ++i)
+    if (pred(i)) return i;
+  return found;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Written forms
+
+constexpr int32_t kStackKind = 101;
+constexpr int32_t kQueueKind = 201;
+constexpr int32_t kListKind = 301;
+constexpr int32_t kMapKind = 401;
+constexpr int32_t kPriorityKind = 501;
+constexpr int32_t kGridKind = 601;
+
+// A stored value takes at least 16 bytes (kind, real part, string length): a count that the
+// remaining bytes could not hold is refused before anything is allocated.
+bool CountFits(const CStream& s, int64_t count, int64_t values_per_item = 1) {
+  if (count < 0) return false;
+  return count <= static_cast<int64_t>(s.Remaining() / 16) / values_per_item;
+}
+
+void ReadValues(CStream& s, int32_t n, std::vector<RValue>& out) {
+  out.clear();
+  out.reserve(static_cast<size_t>(n));
+  for (int32_t i = 0; i < n; ++i)
+    out.push_back(ReadValue(s));
+}
+
+// Parses the hexadecimal string, checks the kind's number and hands the rest to body, which
+// reads into temporaries and commits only when everything was read (returns false for
+// contradicting counts). A read past the end is reported as corrupt.
+template <class Body>
+DSReadResult ReadForm(std::string_view hex, int32_t kind, Body body) {
+  CStream s;
+  if (!HexToStream(s, hex)) return DSReadResult::kNotHex;
+  try {
+    if (s.ReadInt() != kind) return DSReadResult::kWrongKind;
+    return body(s) ? DSReadResult::kOk : DSReadResult::kCorrupt;
+  } catch (const StreamReadError&) {
+    return DSReadResult::kCorrupt;
+  }
+}
+
+std::string WriteForm(int32_t kind, const std::vector<int32_t>& header,
+                      const std::vector<const std::vector<RValue>*>& arrays) {
+  CStream s;
+  s.WriteInt(kind);
+  for (int32_t h : header)
+    s.WriteInt(h);
+  for (const auto* a : arrays)
+    for (const RValue& v : *a)
+      WriteValue(s, v);
+  return StreamToHex(s);
+}
+
+}  // namespace
+
+uint32_t CDS_RandomSource::Draw(uint32_t n) {
+  if (n == 0) return 0;
+  uint32_t r;
+  if (draw) {
+    r = draw(context, n);
+  } else {
+    fallback_seed = fallback_seed * 134775813u + 1u;
+    r = static_cast<uint32_t>((static_cast<uint64_t>(n) * fallback_seed) >> 32);
+  }
+  return r < n ? r : r % n;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Stack
+
+RValue CDS_Stack::Pop() {
+  if (items_.empty()) return RValue();
+  RValue v = std::move(items_.back());
+  items_.pop_back();
+  return v;
+}
+
+const RValue* CDS_Stack::Top() const {
+  return items_.empty() ? nullptr : &items_.back();
+}
+
+std::string CDS_Stack::Write() const {
+  return WriteForm(kStackKind, {Size()}, {&items_});
+}
+
+DSReadResult CDS_Stack::Read(std::string_view hex) {
+  return ReadForm(hex, kStackKind, [&](CStream& s) {
+    int32_t n = s.ReadInt();
+    if (!CountFits(s, n)) return false;
+    std::vector<RValue> items;
+    ReadValues(s, n, items);
+    items_.swap(items);
+    return true;
+  });
+}
+
+// ---------------------------------------------------------------------------------------------
+// Queue
+
+void CDS_Queue::Clear() {
+  slots_.clear();
+  slots_.shrink_to_fit();
+  head_ = tail_ = 0;
+}
+
+void CDS_Queue::Enqueue(const RValue& v) {
+  // The capacity grows in steps of 16 slots (the vector underneath grows geometrically).
+  if (static_cast<size_t>(tail_) >= slots_.size()) slots_.resize(slots_.size() + 16);
+  slots_[static_cast<size_t>(tail_)] = v;
+  ++tail_;
+}
+
+RValue CDS_Queue::Dequeue() {
+  RValue v;
+  if (tail_ > head_) {
+    v = slots_[static_cast<size_t>(head_)];  // the spent slot keeps its value
+    ++head_;
+  }
+  if (head_ > 16 && head_ > tail_ / 2) {
+    // Copies, not moves: the slots past the new tail keep what they held.
+    for (int32_t i = 0; i < tail_ - head_; ++i)
+      slots_[static_cast<size_t>(i)] = slots_[static_cast<size_t>(head_ + i)];
+    tail_ -= head_;
+    head_ = 0;
+  }
+  return v;
+}
+
+const RValue* CDS_Queue::Head() const {
+  return tail_ > head_ ? &slots_[static_cast<size_t>(head_)] : nullptr;
+}
+
+const RValue* CDS_Queue::Tail() const {
+  return tail_ > head_ ? &slots_[static_cast<size_t>(tail_ - 1)] : nullptr;
+}
+
+std::string CDS_Queue::Write() const {
+  return WriteForm(kQueueKind, {tail_, head_, Capacity()}, {&slots_});
+}
+
+DSReadResult CDS_Queue::Read(std::string_view hex) {
+  return ReadForm(hex, kQueueKind, [&](CStream& s) {
+    int32_t tail = s.ReadInt();
+    int32_t head = s.ReadInt();
+    int32_t n = s.ReadInt();
+    if (!CountFits(s, n) || head < 0 || head > tail || tail > n) return false;
+    std::vector<RValue> slots;
+    ReadValues(s, n, slots);
+    slots_.swap(slots);
+    head_ = head;
+    tail_ = tail;
+    return true;
+  });
+}
+
+// ---------------------------------------------------------------------------------------------
+// List
+
+bool CDS_List::Insert(int64_t pos, const RValue& v) {
+  if (pos < 0 || pos > Size()) return false;
+  items_.insert(items_.begin() + pos, v);
+  return true;
+}
+
+bool CDS_List::Replace(int64_t pos, const RValue& v) {
+  if (pos < 0 || pos >= Size()) return false;
+  items_[static_cast<size_t>(pos)] = v;
+  return true;
+}
+
+bool CDS_List::Delete(int64_t pos) {
+  if (pos < 0 || pos >= Size()) return false;
+  items_.erase(items_.begin() + pos);
+  return true;
+}
+
+int32_t CDS_List::FindIndex(const RValue& v, double precision) const {
+  for (size_t i = 0; i < items_.size(); ++i)
+    if (DS_Compare(items_[i], v, precision) == 0) return static_cast<int32_t>(i);
+  return -1;
+}
+
+const RValue* CDS_List::At(int64_t pos) const {
+  return pos >= 0 && pos < Size() ? &items_[static_cast<size_t>(pos)] : nullptr;
+}
+
+namespace {
+
+// The insertion sort that defines the order: each value moves toward the front while its left
+// neighbour says "swap" (ascending: the neighbour compares greater; descending: it compares
+// less or equal). Works on indices into items.
+void InsertionSort(const std::vector<RValue>& items, std::vector<uint32_t>& order, bool ascending,
+                   double precision) {
+  for (size_t i = 1; i < order.size(); ++i) {
+    for (size_t j = i; j > 0; --j) {
+      int c = DS_Compare(items[order[j - 1]], items[order[j]], precision);
+      if (ascending ? c <= 0 : c > 0) break;
+      std::swap(order[j - 1], order[j]);
+    }
+  }
+}
+
+}  // namespace
+
+void CDS_List::Sort(bool ascending, double precision) {
+  const size_t n = items_.size();
+  if (n < 2) return;
+  std::vector<uint32_t> order(n);
+  std::iota(order.begin(), order.end(), 0u);
+  if (std::any_of(items_.begin(), items_.end(), IsNaN)) {
+    // NaN compares greater in both directions: only the insertion sort itself gives its result.
+    InsertionSort(items_, order, ascending, precision);
+  } else {
+    // The insertion sort's result without its quadratic cost. Sorted exactly, the values fall
+    // into clusters of neighbours that compare equal within the precision; values of different
+    // clusters always compare unequal, so the insertion sort puts the clusters in order and
+    // only rearranges each cluster among itself. A cluster of one value keeps its order
+    // (ascending) or reverses it (descending); a cluster of values that are merely close is
+    // insertion-sorted in its original order.
+    std::stable_sort(order.begin(), order.end(),
+                     [&](uint32_t a, uint32_t b) { return TotalLess(items_[a], items_[b]); });
+    std::vector<std::pair<size_t, size_t>> clusters;
+    size_t start = 0;
+    for (size_t k = 1; k <= n; ++k) {
+      if (k == n || DS_Compare(items_[order[k - 1]], items_[order[k]], precision) != 0) {
+        clusters.emplace_back(start, k);
+        start = k;
+      }
+    }
+    if (!ascending) std::reverse(clusters.begin(), clusters.end());
+    std::vector<uint32_t> result;
+    result.reserve(n);
+    std::vector<uint32_t> sub;
+    for (auto [b, e] : clusters) {
+      bool single = true;
+      for (size_t k = b + 1; k < e && single; ++k)
+        single = SameValue(items_[order[b]], items_[order[k]]);
+      if (single) {
+        if (ascending)
+          result.insert(result.end(), order.begin() + b, order.begin() + e);
+        else
+          result.insert(result.end(), order.rbegin() + (n - e), order.rbegin() + (n - b));
+      } else {
+        sub.assign(order.begin() + b, order.begin() + e);
+        std::sort(sub.begin(), sub.end());
+        InsertionSort(items_, sub, ascending, precision);
+        result.insert(result.end(), sub.begin(), sub.end());
+      }
+    }
+    order.swap(result);
+  }
+  std::vector<RValue> sorted;
+  sorted.reserve(n);
+  for (uint32_t i : order)
+    sorted.push_back(std::move(items_[i]));
+  items_.swap(sorted);
+}
+
+void CDS_List::Shuffle(CDS_RandomSource& random) {
+  const uint32_t n = static_cast<uint32_t>(items_.size());
+  if (n == 0) return;
+  const uint64_t rounds = uint64_t{n} * 8;
+  for (uint64_t k = 0; k < rounds; ++k) {
+    uint32_t i = random.Draw(n);
+    uint32_t j = random.Draw(n);
+    std::swap(items_[i], items_[j]);
+  }
+}
+
+std::string CDS_List::Write() const {
+  return WriteForm(kListKind, {Size()}, {&items_});
+}
+
+DSReadResult CDS_List::Read(std::string_view hex) {
+  return ReadForm(hex, kListKind, [&](CStream& s) {
+    int32_t n = s.ReadInt();
+    if (!CountFits(s, n)) return false;
+    std::vector<RValue> items;
+    ReadValues(s, n, items);
+    items_.swap(items);
+    return true;
+  });
+}
+
+// ---------------------------------------------------------------------------------------------
+// Map
+
+void CDS_Map::Clear() {
+  chunks_.clear();
+  count_ = 0;
+}
+
+// The first position whose key compares >= key. The chunk is found by bisection on the chunks'
+// last keys, the position inside it by bisection on its keys.
+CDS_Map::Pos CDS_Map::LowerBound(const RValue& key, double precision) const {
+  const int32_t nc = ChunkCount();
+  int32_t c = FirstTrue(0, nc, [&](int32_t i) {
+    return DS_Compare(chunks_[static_cast<size_t>(i)].keys.back(), key, precision) >= 0;
+  });
+  if (c == nc) return {nc, 0};
+  const auto& keys = chunks_[static_cast<size_t>(c)].keys;
+  int32_t off = FirstTrue(0, static_cast<int32_t>(keys.size()), [&](int32_t i) {
+    return DS_Compare(keys[static_cast<size_t>(i)], key, precision) >= 0;
+  });
+  return {c, off};
+}
+
+// The last position whose key compares <= key.
+CDS_Map::Pos CDS_Map::UpperBound(const RValue& key, double precision) const {
+  const int32_t nc = ChunkCount();
+  int32_t c = FirstTrue(0, nc,
+                        [&](int32_t i) {
+                          return DS_Compare(chunks_[static_cast<size_t>(i)].keys.front(), key,
+                                            precision) > 0;
+                        }) -
+              1;
+  if (c < 0) return {-1, 0};
+  const auto& keys = chunks_[static_cast<size_t>(c)].keys;
+  int32_t off = FirstTrue(0, static_cast<int32_t>(keys.size()),
+                          [&](int32_t i) {
+                            return DS_Compare(keys[static_cast<size_t>(i)], key, precision) > 0;
+                          }) -
+                1;
+  return {c, off};
+}
+
+const RValue* CDS_Map::EqualAt(Pos p, const RValue& key, double precision) const {
+  if (p.chunk >= ChunkCount()) return nullptr;
+  const Chunk& ch = chunks_[static_cast<size_t>(p.chunk)];
+  if (DS_Compare(ch.keys[static_cast<size_t>(p.off)], key, precision) != 0) return nullptr;
+  return &ch.values[static_cast<size_t>(p.off)];
+}
+
+void CDS_Map::SplitIfFull(int32_t c) {
+  Chunk& ch = chunks_[static_cast<size_t>(c)];
+  if (static_cast<int32_t>(ch.keys.size()) <= kChunkMax) return;
+  const auto half = static_cast<ptrdiff_t>(ch.keys.size() / 2);
+  Chunk tail;
+  tail.keys.reserve(kChunkMax + 1);
+  tail.values.reserve(kChunkMax + 1);
+  std::move(ch.keys.begin() + half, ch.keys.end(), std::back_inserter(tail.keys));
+  std::move(ch.values.begin() + half, ch.values.end(), std::back_inserter(tail.values));
+  ch.keys.erase(ch.keys.begin() + half, ch.keys.end());
+  ch.values.erase(ch.values.begin() + half, ch.values.end());
+  chunks_.insert(chunks_.begin() + c + 1, std::move(tail));
+}
+
+void CDS_Map::Add(const RValue& key, const RValue& value, double precision) {
+  if (chunks_.empty()) {
+    chunks_.emplace_back();
+    chunks_[0].keys.reserve(kChunkMax + 1);
+    chunks_[0].values.reserve(kChunkMax + 1);
+  }
+  // After every key that compares <= key, so equal keys stay in insertion order.
+  Pos p = UpperBound(key, precision);
+  int32_t c = p.chunk < 0 ? 0 : p.chunk;
+  int32_t off = p.chunk < 0 ? 0 : p.off + 1;
+  Chunk& ch = chunks_[static_cast<size_t>(c)];
+  ch.keys.insert(ch.keys.begin() + off, key);
+  ch.values.insert(ch.values.begin() + off, value);
+  ++count_;
+  SplitIfFull(c);
+}
+
+void CDS_Map::EraseAt(Pos p) {
+  Chunk& ch = chunks_[static_cast<size_t>(p.chunk)];
+  ch.keys.erase(ch.keys.begin() + p.off);
+  ch.values.erase(ch.values.begin() + p.off);
+  --count_;
+  if (ch.keys.empty()) {
+    chunks_.erase(chunks_.begin() + p.chunk);
+    return;
+  }
+  // Keep chunks from thinning out: a small chunk joins its successor when both fit in half.
+  if (p.chunk + 1 < ChunkCount() && ch.keys.size() < kChunkMax / 4) {
+    Chunk& next = chunks_[static_cast<size_t>(p.chunk + 1)];
+    if (ch.keys.size() + next.keys.size() <= kChunkMax / 2) {
+      std::move(next.keys.begin(), next.keys.end(), std::back_inserter(ch.keys));
+      std::move(next.values.begin(), next.values.end(), std::back_inserter(ch.values));
+      chunks_.erase(chunks_.begin() + p.chunk + 1);
+    }
+  }
+}
+
+bool CDS_Map::Replace(const RValue& key, const RValue& value, double precision) {
+  Pos p = LowerBound(key, precision);
+  if (!EqualAt(p, key, precision)) return false;
+  chunks_[static_cast<size_t>(p.chunk)].values[static_cast<size_t>(p.off)] = value;
+  return true;
+}
+
+bool CDS_Map::Delete(const RValue& key, double precision) {
+  Pos p = LowerBound(key, precision);
+  if (!EqualAt(p, key, precision)) return false;
+  EraseAt(p);
+  return true;
+}
+
+const RValue* CDS_Map::FindValue(const RValue& key, double precision) const {
+  return EqualAt(LowerBound(key, precision), key, precision);
+}
+
+const RValue* CDS_Map::FindPrevious(const RValue& key, double precision) const {
+  Pos p = LowerBound(key, precision);
+  if (p.chunk >= ChunkCount()) return Last();  // every key compares less
+  if (p.off > 0) return &chunks_[static_cast<size_t>(p.chunk)].keys[static_cast<size_t>(p.off - 1)];
+  if (p.chunk > 0) return &chunks_[static_cast<size_t>(p.chunk - 1)].keys.back();
+  return nullptr;
+}
+
+const RValue* CDS_Map::FindNext(const RValue& key, double precision) const {
+  Pos p = UpperBound(key, precision);
+  if (p.chunk < 0) return First();  // no key compares <= key
+  const Chunk& ch = chunks_[static_cast<size_t>(p.chunk)];
+  if (static_cast<size_t>(p.off) + 1 < ch.keys.size())
+    return &ch.keys[static_cast<size_t>(p.off + 1)];
+  if (p.chunk + 1 < ChunkCount()) return &chunks_[static_cast<size_t>(p.chunk + 1)].keys.front();
+  return nullptr;
+}
+
+const RValue* CDS_Map::First() const {
+  return chunks_.empty() ? nullptr : &chunks_.front().keys.front();
+}
+
+const RValue* CDS_Map::Last() const {
+  return chunks_.empty() ? nullptr : &chunks_.back().keys.back();
+}
+
+std::vector<RValue> CDS_Map::Keys() const {
+  std::vector<RValue> out;
+  out.reserve(static_cast<size_t>(count_));
+  for (const Chunk& ch : chunks_)
+    out.insert(out.end(), ch.keys.begin(), ch.keys.end());
+  return out;
+}
+
+std::vector<RValue> CDS_Map::Values() const {
+  std::vector<RValue> out;
+  out.reserve(static_cast<size_t>(count_));
+  for (const Chunk& ch : chunks_)
+    out.insert(out.end(), ch.values.begin(), ch.values.end());
+  return out;
+}
+
+std::string CDS_Map::Write() const {
+  CStream s;
+  s.WriteInt(kMapKind);
+  s.WriteInt(count_);
+  for (const Chunk& ch : chunks_)
+    for (const RValue& k : ch.keys)
+      WriteValue(s, k);
+  for (const Chunk& ch : chunks_)
+    for (const RValue& v : ch.values)
+      WriteValue(s, v);
+  return StreamToHex(s);
+}
+
+DSReadResult CDS_Map::Read(std::string_view hex) {
+  return ReadForm(hex, kMapKind, [&](CStream& s) {
+    int32_t n = s.ReadInt();
+    if (!CountFits(s, n, 2)) return false;
+    std::vector<RValue> keys, values;
+    ReadValues(s, n, keys);
+    ReadValues(s, n, values);
+    // The pairs stay in the order read, as another game wrote them.
+    std::vector<Chunk> chunks;
+    const int32_t fill = kChunkMax / 2;
+    for (int32_t i = 0; i < n; i += fill) {
+      Chunk ch;
+      const int32_t e = std::min(n, i + fill);
+      ch.keys.reserve(kChunkMax + 1);
+      ch.values.reserve(kChunkMax + 1);
+      std::move(keys.begin() + i, keys.begin() + e, std::back_inserter(ch.keys));
+      std::move(values.begin() + i, values.begin() + e, std::back_inserter(ch.values));
+      chunks.push_back(std::move(ch));
+    }
+    chunks_.swap(chunks);
+    count_ = n;
+    return true;
+  });
+}
+
+// ---------------------------------------------------------------------------------------------
+// Priority queue
+//
+// The entries stay in two unsorted parallel arrays, because the written form and the choice
+// among equal priorities depend on their order: the minimum is the result of a scan from
+// index 0 that moves to an entry only when it compares strictly smaller than the best so far.
+// With a precision, "equal" is not transitive, so that scan is not simply "the smallest value,
+// lowest index". The segment trees answer two questions in logarithmic time: the extreme of a
+// prefix, and the first index in a range whose priority passes a test that is monotone in the
+// priority. Scan() uses them to reproduce the scan exactly; it falls back to the plain scan
+// only when the jumps do not settle quickly (priorities packed within the precision).
+
+namespace {
+constexpr int kMaxScanDepth = 32;
+constexpr int kMaxChainSteps = 64;
+}  // namespace
+
+void CDS_Priority::Clear() {
+  values_.clear();
+  priorities_.clear();
+  min_tree_.clear();
+  max_tree_.clear();
+  leaves_ = 0;
+  nan_count_ = 0;
+}
+
+bool CDS_Priority::TreeLess(int32_t a, int32_t b) const {
+  return TotalLess(priorities_[static_cast<size_t>(a)], priorities_[static_cast<size_t>(b)]);
+}
+
+void CDS_Priority::Rebuild() {
+  const auto n = static_cast<uint32_t>(values_.size());
+  leaves_ = static_cast<int32_t>(std::bit_ceil(std::max(n, 1u)));
+  min_tree_.assign(static_cast<size_t>(leaves_) * 2, -1);
+  max_tree_.assign(static_cast<size_t>(leaves_) * 2, -1);
+  for (uint32_t i = 0; i < n; ++i) {
+    min_tree_[static_cast<size_t>(leaves_) + i] = static_cast<int32_t>(i);
+    max_tree_[static_cast<size_t>(leaves_) + i] = static_cast<int32_t>(i);
+  }
+  for (int32_t node = leaves_ - 1; node >= 1; --node) {
+    int32_t l = min_tree_[2 * static_cast<size_t>(node)],
+            r = min_tree_[2 * static_cast<size_t>(node) + 1];
+    min_tree_[static_cast<size_t>(node)] = (l < 0 || (r >= 0 && TreeLess(r, l))) ? r : l;
+    l = max_tree_[2 * static_cast<size_t>(node)];
+    r = max_tree_[2 * static_cast<size_t>(node) + 1];
+    max_tree_[static_cast<size_t>(node)] = (l < 0 || (r >= 0 && TreeLess(l, r))) ? r : l;
+  }
+}
+
+void CDS_Priority::UpdateLeaf(int32_t i) {
+  size_t node = static_cast<size_t>(leaves_) + static_cast<size_t>(i);
+  int32_t leaf = i < Size() ? i : -1;
+  min_tree_[node] = max_tree_[node] = leaf;
+  for (node /= 2; node >= 1; node /= 2) {
+    int32_t l = min_tree_[2 * node], r = min_tree_[2 * node + 1];
+    min_tree_[node] = (l < 0 || (r >= 0 && TreeLess(r, l))) ? r : l;
+    l = max_tree_[2 * node];
+    r = max_tree_[2 * node + 1];
+    max_tree_[node] = (l < 0 || (r >= 0 && TreeLess(l, r))) ? r : l;
+  }
+}
+
+void CDS_Priority::Add(const RValue& value, const RValue& priority) {
+  values_.push_back(value);
+  priorities_.push_back(priority);
+  if (IsNaN(priority)) ++nan_count_;
+  if (Size() > leaves_)
+    Rebuild();
+  else
+    UpdateLeaf(Size() - 1);
+}
+
+void CDS_Priority::SetPriority(int32_t i, const RValue& priority) {
+  if (IsNaN(priorities_[static_cast<size_t>(i)])) --nan_count_;
+  if (IsNaN(priority)) ++nan_count_;
+  priorities_[static_cast<size_t>(i)] = priority;
+  UpdateLeaf(i);
+}
+
+void CDS_Priority::RemoveAt(int32_t i) {
+  const int32_t last = Size() - 1;
+  if (IsNaN(priorities_[static_cast<size_t>(i)])) --nan_count_;
+  if (i != last) {
+    values_[static_cast<size_t>(i)] = std::move(values_[static_cast<size_t>(last)]);
+    priorities_[static_cast<size_t>(i)] = std::move(priorities_[static_cast<size_t>(last)]);
+  }
+  values_.pop_back();
+  priorities_.pop_back();
+  UpdateLeaf(last);
+  if (i != last) UpdateLeaf(i);
+}
+
+RValue CDS_Priority::TakeAt(int32_t i) {
+  RValue v = std::move(values_[static_cast<size_t>(i)]);
+  RemoveAt(i);
+  return v;
+}
+
+int32_t CDS_Priority::FindValueIndex(const RValue& value, double precision) const {
+  for (size_t i = 0; i < values_.size(); ++i)
+    if (DS_Compare(values_[i], value, precision) == 0) return static_cast<int32_t>(i);
+  return -1;
+}
+
+bool CDS_Priority::ChangePriority(const RValue& value, const RValue& priority, double precision) {
+  int32_t i = FindValueIndex(value, precision);
+  if (i < 0) return false;
+  SetPriority(i, priority);
+  return true;
+}
+
+const RValue* CDS_Priority::FindPriority(const RValue& value, double precision) const {
+  int32_t i = FindValueIndex(value, precision);
+  return i < 0 ? nullptr : &priorities_[static_cast<size_t>(i)];
+}
+
+bool CDS_Priority::DeleteValue(const RValue& value, double precision) {
+  int32_t i = FindValueIndex(value, precision);
+  if (i < 0) return false;
+  RemoveAt(i);
+  return true;
+}
+
+// The first index in [from, to) whose priority passes pred. pred must be monotone in the
+// total order: true up to some point (min tree) or from some point on (max tree), so a node
+// whose extreme fails holds no passing entry.
+template <class Pred>
+int32_t CDS_Priority::FindFirst(int32_t from, int32_t to, const std::vector<int32_t>& tree,
+                                Pred pred) const {
+  struct Frame {
+    size_t node;
+    int32_t lo, hi;
+  };
+  // Depth-first, left child first; at most two partial nodes per level.
+  Frame stack[80];
+  int top = 0;
+  stack[top++] = {1, 0, leaves_};
+  while (top > 0) {
+    Frame f = stack[--top];
+    if (f.hi <= from || f.lo >= to) continue;
+    int32_t e = tree[f.node];
+    if (e < 0 || !pred(priorities_[static_cast<size_t>(e)])) continue;
+    if (f.hi - f.lo == 1) return f.lo;
+    int32_t mid = f.lo + (f.hi - f.lo) / 2;
+    stack[top++] = {2 * f.node + 1, mid, f.hi};
+    stack[top++] = {2 * f.node, f.lo, mid};
+  }
+  return -1;
+}
+
+template <bool kMin>
+int32_t CDS_Priority::LinearScan(int32_t end, double precision) const {
+  int32_t best = 0;
+  for (int32_t i = 1; i < end; ++i) {
+    int c = DS_Compare(priorities_[static_cast<size_t>(i)], priorities_[static_cast<size_t>(best)],
+                       precision);
+    if (kMin ? c < 0 : c > 0) best = i;
+  }
+  return best;
+}
+
+// The result of the scan over entries [0, end).
+template <bool kMin>
+int32_t CDS_Priority::Scan(int32_t end, int depth, double precision) const {
+  if (depth > kMaxScanDepth) return LinearScan<kMin>(end, precision);
+  const std::vector<int32_t>& tree = kMin ? min_tree_ : max_tree_;
+  auto better = [precision](const RValue& x, const RValue& than) {
+    int c = DS_Compare(x, than, precision);
+    return kMin ? c < 0 : c > 0;
+  };
+  // The index of the extreme priority among entries [from, to).
+  auto extreme = [&](int32_t from, int32_t to) {
+    int32_t best = -1;
+    auto take = [&](int32_t cand) {
+      if (cand >= 0 && (best < 0 || (kMin ? TreeLess(cand, best) : TreeLess(best, cand))))
+        best = cand;
+    };
+    size_t l = static_cast<size_t>(from + leaves_), r = static_cast<size_t>(to + leaves_);
+    for (; l < r; l >>= 1, r >>= 1) {
+      if (l & 1) take(tree[l++]);
+      if (r & 1) take(tree[--r]);
+    }
+    return best;
+  };
+
+  // The scan ends at or next to the extreme value m. s1, the first entry that compares equal
+  // to m or beyond it, takes over unless the best of the entries before it is within reach.
+  const RValue& m = priorities_[static_cast<size_t>(extreme(0, end))];
+  int32_t s1 = FindFirst(0, end, tree, [&](const RValue& x) {
+    int c = DS_Compare(x, m, precision);
+    return kMin ? c <= 0 : c >= 0;
+  });
+  int32_t best = s1;
+  if (s1 > 0) {
+    const RValue& s1v = priorities_[static_cast<size_t>(s1)];
+    // Beating the extreme of the prefix means beating whatever the prefix's scan chose.
+    if (!better(s1v, priorities_[static_cast<size_t>(extreme(0, s1))])) {
+      int32_t q = Scan<kMin>(s1, depth + 1, precision);
+      if (!better(s1v, priorities_[static_cast<size_t>(q)])) best = q;
+    }
+  }
+  // Follow the scan from there: each step is the next entry that beats the current best.
+  for (int steps = 0;; ++steps) {
+    if (steps > kMaxChainSteps) return LinearScan<kMin>(end, precision);
+    const RValue& b = priorities_[static_cast<size_t>(best)];
+    int32_t next = FindFirst(best + 1, end, tree, [&](const RValue& x) { return better(x, b); });
+    if (next < 0) return best;
+    best = next;
+  }
+}
+
+int32_t CDS_Priority::MinIndex(double precision) const {
+  if (values_.empty()) return -1;
+  if (nan_count_ > 0) return LinearScan<true>(Size(), precision);
+  return Scan<true>(Size(), 0, precision);
+}
+
+int32_t CDS_Priority::MaxIndex(double precision) const {
+  if (values_.empty()) return -1;
+  if (nan_count_ > 0) return LinearScan<false>(Size(), precision);
+  return Scan<false>(Size(), 0, precision);
+}
+
+std::string CDS_Priority::Write() const {
+  return WriteForm(kPriorityKind, {Size()}, {&priorities_, &values_});
+}
+
+DSReadResult CDS_Priority::Read(std::string_view hex) {
+  return ReadForm(hex, kPriorityKind, [&](CStream& s) {
+    int32_t n = s.ReadInt();
+    if (!CountFits(s, n, 2)) return false;
+    CDS_Priority read;
+    ReadValues(s, n, read.priorities_);
+    ReadValues(s, n, read.values_);
+    read.nan_count_ = static_cast<int32_t>(
+        std::count_if(read.priorities_.begin(), read.priorities_.end(), IsNaN));
+    read.Rebuild();
+    *this = std::move(read);
+    return true;
+  });
+}
+
+// ---------------------------------------------------------------------------------------------
+// Grid
+
+const std::string& CDS_Grid::StrOf(const Cell& c) const {
+  return pool_[c.str];
+}
+
+RValue CDS_Grid::ValueOf(const Cell& c) const {
+  RValue v;
+  v.kind = c.kind;
+  v.real = c.real;
+  v.str = pool_[c.str];
+  return v;
+}
+
+void CDS_Grid::ReleaseStr(Cell& c) {
+  if (c.str == 0) return;
+  pool_[c.str].clear();
+  pool_[c.str].shrink_to_fit();
+  free_.push_back(c.str);
+  c.str = 0;
+}
+
+void CDS_Grid::SetStr(Cell& c, std::string_view s) {
+  if (s.empty()) {
+    ReleaseStr(c);
+    return;
+  }
+  if (c.str == 0) {
+    if (!free_.empty()) {
+      c.str = free_.back();
+      free_.pop_back();
+    } else {
+      c.str = static_cast<uint32_t>(pool_.size());
+      pool_.emplace_back();
+    }
+  }
+  pool_[c.str].assign(s.data(), s.size());
+}
+
+void CDS_Grid::Assign(Cell& c, const RValue& v) {
+  c.kind = v.IsString() ? RValue::kString : RValue::kReal;
+  c.real = v.real;
+  SetStr(c, v.str);
+}
+
+// set takes the value's kind and only the part of that kind; add and multiply fall back as the
+// language's operators do.
+void CDS_Grid::Apply(Op op, Cell& c, const RValue& v) {
+  const bool cell_string = c.kind == RValue::kString;
+  switch (op) {
+    case Op::kAdd:
+      if (!cell_string && !v.IsString()) {
+        c.real += v.real;
+        return;
+      }
+      if (cell_string && v.IsString()) {
+        if (c.str == 0)
+          SetStr(c, v.str);
+        else
+          pool_[c.str] += v.str;
+        return;
+      }
+      break;
+    case Op::kMultiply:
+      if (!cell_string && !v.IsString()) c.real *= v.real;
+      return;
+    case Op::kSet:
+      break;
+  }
+  if (v.IsString()) {
+    c.kind = RValue::kString;
+    SetStr(c, v.str);
+  } else {
+    c.kind = RValue::kReal;
+    c.real = v.real;
+  }
+}
+
+bool CDS_Grid::Resize(int64_t w, int64_t h) {
+  w = std::max<int64_t>(w, 0);
+  h = std::max<int64_t>(h, 0);
+  if (w > kMaxCells || h > kMaxCells || (h > 0 && w > kMaxCells / h)) return false;
+  std::vector<Cell> cells(static_cast<size_t>(w * h));
+  for (int32_t x = 0; x < width_; ++x) {
+    for (int32_t y = 0; y < height_; ++y) {
+      Cell& c = At(x, y);
+      if (x < w && y < h)
+        cells[static_cast<size_t>(x * h + y)] = c;
+      else
+        ReleaseStr(c);
+    }
+  }
+  cells_.swap(cells);
+  width_ = static_cast<int32_t>(w);
+  height_ = static_cast<int32_t>(h);
+  return true;
+}
+
+void CDS_Grid::ClearTo(const RValue& v) {
+  pool_.assign(1, std::string());
+  free_.clear();
+  for (Cell& c : cells_) {
+    c = Cell();
+    Assign(c, v);
+  }
+}
+
+RValue CDS_Grid::Get(int64_t x, int64_t y) const {
+  if (!Inside(x, y)) return RValue();
+  return ValueOf(At(static_cast<int32_t>(x), static_cast<int32_t>(y)));
+}
+
+void CDS_Grid::Modify(Op op, int64_t x, int64_t y, const RValue& v) {
+  if (Inside(x, y)) Apply(op, At(static_cast<int32_t>(x), static_cast<int32_t>(y)), v);
+}
+
+CDS_Grid::Range CDS_Grid::Clamp(int64_t a, int64_t b, int32_t size) {
+  int64_t lo = std::max<int64_t>(0, std::min(a, b));
+  int64_t hi = std::min<int64_t>(int64_t{size} - 1, std::max(a, b));
+  if (lo > hi) return {0, -1};
+  return {static_cast<int32_t>(lo), static_cast<int32_t>(hi)};
+}
+
+// floor(m - r) .. ceil(m + r) inside 0 .. size - 1; the centre and radius are not rounded.
+CDS_Grid::Range CDS_Grid::DiskRange(double m, double r, int32_t size) const {
+  double lo = std::floor(m - r), hi = std::ceil(m + r);
+  lo = std::max(lo, 0.0);
+  hi = std::min(hi, static_cast<double>(size) - 1.0);
+  if (!(lo <= hi)) return {0, -1};  // empty, or not a number
+  return {static_cast<int32_t>(lo), static_cast<int32_t>(hi)};
+}
+
+template <class F>
+void CDS_Grid::ForDisk(double xm, double ym, double r, F f) const {
+  Range xr = DiskRange(xm, r, width_), yr = DiskRange(ym, r, height_);
+  if (xr.lo > xr.hi || yr.lo > yr.hi) return;
+  const double r2 = r * r;
+  for (int32_t x = xr.lo; x <= xr.hi; ++x) {
+    const double dx = x - xm;
+    for (int32_t y = yr.lo; y <= yr.hi; ++y) {
+      const double dy = y - ym;
+      if (dx * dx + dy * dy <= r2 && !f(x, y)) return;
+    }
+  }
+}
+
+void CDS_Grid::ModifyRegion(Op op, int64_t x1, int64_t y1, int64_t x2, int64_t y2,
+                            const RValue& v) {
+  Range xr = Clamp(x1, x2, width_), yr = Clamp(y1, y2, height_);
+  if (yr.lo > yr.hi) return;
+  for (int32_t x = xr.lo; x <= xr.hi; ++x)
+    for (int32_t y = yr.lo; y <= yr.hi; ++y)
+      Apply(op, At(x, y), v);
+}
+
+void CDS_Grid::ModifyDisk(Op op, double xm, double ym, double r, const RValue& v) {
+  ForDisk(xm, ym, r, [&](int32_t x, int32_t y) {
+    Apply(op, At(x, y), v);
+    return true;
+  });
+}
+
+void CDS_Grid::ModifyFromGrid(Op op, const CDS_Grid& source, int64_t x1, int64_t y1, int64_t x2,
+                              int64_t y2, int64_t xpos, int64_t ypos) {
+  Range sx = Clamp(x1, x2, source.width_), sy = Clamp(y1, y2, source.height_);
+  int64_t left = sx.lo, right = sx.hi, top = sy.lo, bottom = sy.hi;
+  if (xpos < 0) {
+    left -= xpos;
+    xpos = 0;
+  }
+  if (ypos < 0) {
+    top -= ypos;
+    ypos = 0;
+  }
+  // Only source cells whose target lies inside this grid.
+  right = std::min(right, left + (int64_t{width_} - 1 - xpos));
+  bottom = std::min(bottom, top + (int64_t{height_} - 1 - ypos));
+  if (left > right || top > bottom) return;
+  const int64_t dx = xpos - left, dy = ypos - top;
+  // Reading each source cell before it is overwritten when source and target are one grid.
+  const bool cols_backward = left < xpos, rows_backward = top < ypos;
+  for (int64_t i = 0; i <= right - left; ++i) {
+    const int64_t x = cols_backward ? right - i : left + i;
+    for (int64_t j = 0; j <= bottom - top; ++j) {
+      const int64_t y = rows_backward ? bottom - j : top + j;
+      const Cell& from = source.At(static_cast<int32_t>(x), static_cast<int32_t>(y));
+      Cell& to = At(static_cast<int32_t>(x + dx), static_cast<int32_t>(y + dy));
+      if (from.str == 0) {
+        // A value without a string part needs no copy of its text.
+        RValue v(from.real);
+        v.kind = from.kind;
+        Apply(op, to, v);
+      } else {
+        Apply(op, to, source.ValueOf(from));
+      }
+    }
+  }
+}
+
+CDS_Grid::Stats CDS_Grid::RegionStats(int64_t x1, int64_t y1, int64_t x2, int64_t y2) const {
+  Range xr = Clamp(x1, x2, width_), yr = Clamp(y1, y2, height_);
+  Stats st;
+  if (xr.lo > xr.hi || yr.lo > yr.hi) return st;
+  double sum = 0.0, mx = 0.0, mn = 0.0;
+  int64_t n = 0;
+  for (int32_t x = xr.lo; x <= xr.hi; ++x) {
+    const Cell* col = &At(x, 0);
+    for (int32_t y = yr.lo; y <= yr.hi; ++y) {
+      const Cell& c = col[y];
+      if (c.kind != RValue::kReal) continue;
+      sum += c.real;
+      if (n == 0 || c.real > mx) mx = c.real;
+      if (n == 0 || c.real < mn) mn = c.real;
+      ++n;
+    }
+  }
+  if (n > 0) {
+    st.sum = sum;
+    st.max = mx;
+    st.min = mn;
+    st.mean = sum / static_cast<double>(n);
+  }
+  return st;
+}
+
+CDS_Grid::Stats CDS_Grid::DiskStats(double xm, double ym, double r) const {
+  Stats st;
+  double sum = 0.0, mx = 0.0, mn = 0.0;
+  int64_t n = 0;
+  ForDisk(xm, ym, r, [&](int32_t x, int32_t y) {
+    const Cell& c = At(x, y);
+    if (c.kind != RValue::kReal) return true;
+    sum += c.real;
+    if (n == 0 || c.real > mx) mx = c.real;
+    if (n == 0 || c.real < mn) mn = c.real;
+    ++n;
+    return true;
+  });
+  if (n > 0) {
+    st.sum = sum;
+    st.max = mx;
+    st.min = mn;
+    st.mean = sum / static_cast<double>(n);
+  }
+  return st;
+}
+
+namespace {
+int CompareCell(double real, int32_t kind, const std::string& str, const RValue& v,
+                double precision) {
+  if (kind != RValue::kString) return v.IsString() ? -1 : DS_CompareReals(real, v.real, precision);
+  if (!v.IsString()) return 1;
+  int c = str.compare(v.str);
+  return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+}  // namespace
+
+bool CDS_Grid::FindInRegion(int64_t x1, int64_t y1, int64_t x2, int64_t y2, const RValue& v,
+                            double precision, int32_t& fx, int32_t& fy) const {
+  Range xr = Clamp(x1, x2, width_), yr = Clamp(y1, y2, height_);
+  if (yr.lo > yr.hi) return false;
+  for (int32_t x = xr.lo; x <= xr.hi; ++x) {
+    for (int32_t y = yr.lo; y <= yr.hi; ++y) {
+      const Cell& c = At(x, y);
+      if (CompareCell(c.real, c.kind, StrOf(c), v, precision) == 0) {
+        fx = x;
+        fy = y;
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+bool CDS_Grid::FindInDisk(double xm, double ym, double r, const RValue& v, double precision,
+                          int32_t& fx, int32_t& fy) const {
+  bool found = false;
+  ForDisk(xm, ym, r, [&](int32_t x, int32_t y) {
+    const Cell& c = At(x, y);
+    if (CompareCell(c.real, c.kind, StrOf(c), v, precision) != 0) return true;
+    fx = x;
+    fy = y;
+    found = true;
+    return false;
+  });
+  return found;
+}
+
+void CDS_Grid::Shuffle(CDS_RandomSource& random) {
+  if (width_ == 0 || height_ == 0) return;
+  const auto w = static_cast<uint32_t>(width_), h = static_cast<uint32_t>(height_);
+  const uint64_t rounds = uint64_t{w} * h * 8;
+  for (uint64_t k = 0; k < rounds; ++k) {
+    const auto x1 = static_cast<int32_t>(random.Draw(w));
+    const auto y1 = static_cast<int32_t>(random.Draw(h));
+    const auto x2 = static_cast<int32_t>(random.Draw(w));
+    const auto y2 = static_cast<int32_t>(random.Draw(h));
+    std::swap(At(x1, y1), At(x2, y2));
+  }
+}
+
+std::string CDS_Grid::Write() const {
+  CStream s;
+  s.WriteInt(kGridKind);
+  s.WriteInt(width_);
+  s.WriteInt(height_);
+  for (const Cell& c : cells_) {  // column by column: x outer, y inner
+    s.WriteInt(c.kind);
+    s.WriteReal(c.real);
+    s.WriteString(StrOf(c));
+  }
+  return StreamToHex(s);
+}
+
+DSReadResult CDS_Grid::Read(std::string_view hex) {
+  return ReadForm(hex, kGridKind, [&](CStream& s) {
+    int32_t w = s.ReadInt();
+    int32_t h = s.ReadInt();
+    if (w < 0 || h < 0) return false;
+    const int64_t cells = int64_t{w} * h;
+    if (cells > kMaxCells || !CountFits(s, cells)) return false;
+    CDS_Grid read;
+    read.width_ = w;
+    read.height_ = h;
+    read.cells_.resize(static_cast<size_t>(cells));
+    for (Cell& c : read.cells_) {
+      c.kind = s.ReadInt() == RValue::kString ? RValue::kString : RValue::kReal;
+      c.real = s.ReadReal();
+      read.SetStr(c, s.ReadString());
+    }
+    *this = std::move(read);
+    return true;
+  });
+}
+
+}  // namespace zorvex
