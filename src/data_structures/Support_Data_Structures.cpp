@@ -357,20 +357,54 @@ DSReadResult CDS_List::Read(std::string_view hex) {
 
 void CDS_Map::Clear() {
   chunks_.clear();
+  firsts_.clear();
+  lasts_.clear();
+  slots_.clear();
+  free_slots_.clear();
   count_ = 0;
 }
 
-// The first position whose key compares >= key. The chunk is found by bisection on the chunks'
-// last keys, the position inside it by bisection on its keys.
+int CDS_Map::Compare(const Key& k, const RValue& v, double precision) const {
+  if (k.kind != RValue::kString)
+    return v.IsString() ? -1 : DS_CompareReals(k.real, v.real, precision);
+  if (!v.IsString()) return 1;
+  int c = slots_[k.slot].key_str.compare(v.str);
+  return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+RValue CDS_Map::KeyValue(const Key& k) const {
+  RValue v;
+  v.kind = k.kind;
+  v.real = k.real;
+  v.str = slots_[k.slot].key_str;
+  return v;
+}
+
+uint32_t CDS_Map::NewSlot(const RValue& key, const RValue& value) {
+  uint32_t slot;
+  if (!free_slots_.empty()) {
+    slot = free_slots_.back();
+    free_slots_.pop_back();
+  } else {
+    slot = static_cast<uint32_t>(slots_.size());
+    slots_.emplace_back();
+  }
+  slots_[slot].key_str = key.str;
+  slots_[slot].value = value;
+  return slot;
+}
+
+// The first position whose key compares >= key: bisection over the chunks' last keys, then
+// over the keys of the chunk found.
 CDS_Map::Pos CDS_Map::LowerBound(const RValue& key, double precision) const {
   const int32_t nc = ChunkCount();
   int32_t c = FirstTrue(0, nc, [&](int32_t i) {
-    return DS_Compare(chunks_[static_cast<size_t>(i)].keys.back(), key, precision) >= 0;
+    return Compare(lasts_[static_cast<size_t>(i)], key, precision) >= 0;
   });
   if (c == nc) return {nc, 0};
-  const auto& keys = chunks_[static_cast<size_t>(c)].keys;
+  const std::vector<Key>& keys = chunks_[static_cast<size_t>(c)];
   int32_t off = FirstTrue(0, static_cast<int32_t>(keys.size()), [&](int32_t i) {
-    return DS_Compare(keys[static_cast<size_t>(i)], key, precision) >= 0;
+    return Compare(keys[static_cast<size_t>(i)], key, precision) >= 0;
   });
   return {c, off};
 }
@@ -380,82 +414,96 @@ CDS_Map::Pos CDS_Map::UpperBound(const RValue& key, double precision) const {
   const int32_t nc = ChunkCount();
   int32_t c = FirstTrue(0, nc,
                         [&](int32_t i) {
-                          return DS_Compare(chunks_[static_cast<size_t>(i)].keys.front(), key,
-                                            precision) > 0;
+                          return Compare(firsts_[static_cast<size_t>(i)], key, precision) > 0;
                         }) -
               1;
   if (c < 0) return {-1, 0};
-  const auto& keys = chunks_[static_cast<size_t>(c)].keys;
+  const std::vector<Key>& keys = chunks_[static_cast<size_t>(c)];
   int32_t off = FirstTrue(0, static_cast<int32_t>(keys.size()),
                           [&](int32_t i) {
-                            return DS_Compare(keys[static_cast<size_t>(i)], key, precision) > 0;
+                            return Compare(keys[static_cast<size_t>(i)], key, precision) > 0;
                           }) -
                 1;
   return {c, off};
 }
 
-const RValue* CDS_Map::EqualAt(Pos p, const RValue& key, double precision) const {
-  if (p.chunk >= ChunkCount()) return nullptr;
-  const Chunk& ch = chunks_[static_cast<size_t>(p.chunk)];
-  if (DS_Compare(ch.keys[static_cast<size_t>(p.off)], key, precision) != 0) return nullptr;
-  return &ch.values[static_cast<size_t>(p.off)];
+bool CDS_Map::EqualAt(Pos p, const RValue& key, double precision) const {
+  return p.chunk < ChunkCount() && Compare(KeyAt(p), key, precision) == 0;
+}
+
+void CDS_Map::ChunkChanged(int32_t c) {
+  const std::vector<Key>& keys = chunks_[static_cast<size_t>(c)];
+  firsts_[static_cast<size_t>(c)] = keys.front();
+  lasts_[static_cast<size_t>(c)] = keys.back();
 }
 
 void CDS_Map::SplitIfFull(int32_t c) {
-  Chunk& ch = chunks_[static_cast<size_t>(c)];
-  if (static_cast<int32_t>(ch.keys.size()) <= kChunkMax) return;
-  const auto half = static_cast<ptrdiff_t>(ch.keys.size() / 2);
-  Chunk tail;
-  tail.keys.reserve(kChunkMax + 1);
-  tail.values.reserve(kChunkMax + 1);
-  std::move(ch.keys.begin() + half, ch.keys.end(), std::back_inserter(tail.keys));
-  std::move(ch.values.begin() + half, ch.values.end(), std::back_inserter(tail.values));
-  ch.keys.erase(ch.keys.begin() + half, ch.keys.end());
-  ch.values.erase(ch.values.begin() + half, ch.values.end());
+  std::vector<Key>& keys = chunks_[static_cast<size_t>(c)];
+  if (static_cast<int32_t>(keys.size()) <= kChunkMax) {
+    ChunkChanged(c);
+    return;
+  }
+  const auto half = static_cast<ptrdiff_t>(keys.size() / 2);
+  std::vector<Key> tail;
+  tail.reserve(kChunkMax + 1);
+  tail.assign(keys.begin() + half, keys.end());
+  keys.erase(keys.begin() + half, keys.end());
   chunks_.insert(chunks_.begin() + c + 1, std::move(tail));
+  firsts_.insert(firsts_.begin() + c + 1, Key());
+  lasts_.insert(lasts_.begin() + c + 1, Key());
+  ChunkChanged(c);
+  ChunkChanged(c + 1);
 }
 
 void CDS_Map::Add(const RValue& key, const RValue& value, double precision) {
+  Key k{key.real, key.IsString() ? RValue::kString : RValue::kReal, NewSlot(key, value)};
+  ++count_;
   if (chunks_.empty()) {
-    chunks_.emplace_back();
-    chunks_[0].keys.reserve(kChunkMax + 1);
-    chunks_[0].values.reserve(kChunkMax + 1);
+    chunks_.emplace_back().reserve(kChunkMax + 1);
+    chunks_[0].push_back(k);
+    firsts_.push_back(k);
+    lasts_.push_back(k);
+    return;
   }
   // After every key that compares <= key, so equal keys stay in insertion order.
   Pos p = UpperBound(key, precision);
-  int32_t c = p.chunk < 0 ? 0 : p.chunk;
-  int32_t off = p.chunk < 0 ? 0 : p.off + 1;
-  Chunk& ch = chunks_[static_cast<size_t>(c)];
-  ch.keys.insert(ch.keys.begin() + off, key);
-  ch.values.insert(ch.values.begin() + off, value);
-  ++count_;
+  const int32_t c = p.chunk < 0 ? 0 : p.chunk;
+  const int32_t off = p.chunk < 0 ? 0 : p.off + 1;
+  std::vector<Key>& keys = chunks_[static_cast<size_t>(c)];
+  keys.insert(keys.begin() + off, k);
   SplitIfFull(c);
 }
 
 void CDS_Map::EraseAt(Pos p) {
-  Chunk& ch = chunks_[static_cast<size_t>(p.chunk)];
-  ch.keys.erase(ch.keys.begin() + p.off);
-  ch.values.erase(ch.values.begin() + p.off);
+  std::vector<Key>& keys = chunks_[static_cast<size_t>(p.chunk)];
+  const uint32_t slot = keys[static_cast<size_t>(p.off)].slot;
+  slots_[slot] = Slot();
+  free_slots_.push_back(slot);
+  keys.erase(keys.begin() + p.off);
   --count_;
-  if (ch.keys.empty()) {
+  if (keys.empty()) {
     chunks_.erase(chunks_.begin() + p.chunk);
+    firsts_.erase(firsts_.begin() + p.chunk);
+    lasts_.erase(lasts_.begin() + p.chunk);
     return;
   }
   // Keep chunks from thinning out: a small chunk joins its successor when both fit in half.
-  if (p.chunk + 1 < ChunkCount() && ch.keys.size() < kChunkMax / 4) {
-    Chunk& next = chunks_[static_cast<size_t>(p.chunk + 1)];
-    if (ch.keys.size() + next.keys.size() <= kChunkMax / 2) {
-      std::move(next.keys.begin(), next.keys.end(), std::back_inserter(ch.keys));
-      std::move(next.values.begin(), next.values.end(), std::back_inserter(ch.values));
+  if (p.chunk + 1 < ChunkCount() && keys.size() < kChunkMax / 4) {
+    std::vector<Key>& next = chunks_[static_cast<size_t>(p.chunk + 1)];
+    if (keys.size() + next.size() <= kChunkMax / 2) {
+      keys.insert(keys.end(), next.begin(), next.end());
       chunks_.erase(chunks_.begin() + p.chunk + 1);
+      firsts_.erase(firsts_.begin() + p.chunk + 1);
+      lasts_.erase(lasts_.begin() + p.chunk + 1);
     }
   }
+  ChunkChanged(p.chunk);
 }
 
 bool CDS_Map::Replace(const RValue& key, const RValue& value, double precision) {
   Pos p = LowerBound(key, precision);
   if (!EqualAt(p, key, precision)) return false;
-  chunks_[static_cast<size_t>(p.chunk)].values[static_cast<size_t>(p.off)] = value;
+  slots_[KeyAt(p).slot].value = value;
   return true;
 }
 
@@ -467,48 +515,61 @@ bool CDS_Map::Delete(const RValue& key, double precision) {
 }
 
 const RValue* CDS_Map::FindValue(const RValue& key, double precision) const {
-  return EqualAt(LowerBound(key, precision), key, precision);
-}
-
-const RValue* CDS_Map::FindPrevious(const RValue& key, double precision) const {
   Pos p = LowerBound(key, precision);
-  if (p.chunk >= ChunkCount()) return Last();  // every key compares less
-  if (p.off > 0) return &chunks_[static_cast<size_t>(p.chunk)].keys[static_cast<size_t>(p.off - 1)];
-  if (p.chunk > 0) return &chunks_[static_cast<size_t>(p.chunk - 1)].keys.back();
-  return nullptr;
+  return EqualAt(p, key, precision) ? &slots_[KeyAt(p).slot].value : nullptr;
 }
 
-const RValue* CDS_Map::FindNext(const RValue& key, double precision) const {
+bool CDS_Map::FindPrevious(const RValue& key, double precision, RValue& out) const {
+  Pos p = LowerBound(key, precision);
+  if (p.chunk >= ChunkCount()) return Last(out);  // every key compares less
+  if (p.off > 0) {
+    out = KeyValue(KeyAt({p.chunk, p.off - 1}));
+    return true;
+  }
+  if (p.chunk == 0) return false;
+  out = KeyValue(lasts_[static_cast<size_t>(p.chunk - 1)]);
+  return true;
+}
+
+bool CDS_Map::FindNext(const RValue& key, double precision, RValue& out) const {
   Pos p = UpperBound(key, precision);
-  if (p.chunk < 0) return First();  // no key compares <= key
-  const Chunk& ch = chunks_[static_cast<size_t>(p.chunk)];
-  if (static_cast<size_t>(p.off) + 1 < ch.keys.size())
-    return &ch.keys[static_cast<size_t>(p.off + 1)];
-  if (p.chunk + 1 < ChunkCount()) return &chunks_[static_cast<size_t>(p.chunk + 1)].keys.front();
-  return nullptr;
+  if (p.chunk < 0) return First(out);  // no key compares <= key
+  if (static_cast<size_t>(p.off) + 1 < chunks_[static_cast<size_t>(p.chunk)].size()) {
+    out = KeyValue(KeyAt({p.chunk, p.off + 1}));
+    return true;
+  }
+  if (p.chunk + 1 >= ChunkCount()) return false;
+  out = KeyValue(firsts_[static_cast<size_t>(p.chunk + 1)]);
+  return true;
 }
 
-const RValue* CDS_Map::First() const {
-  return chunks_.empty() ? nullptr : &chunks_.front().keys.front();
+bool CDS_Map::First(RValue& out) const {
+  if (chunks_.empty()) return false;
+  out = KeyValue(firsts_.front());
+  return true;
 }
 
-const RValue* CDS_Map::Last() const {
-  return chunks_.empty() ? nullptr : &chunks_.back().keys.back();
+bool CDS_Map::Last(RValue& out) const {
+  if (chunks_.empty()) return false;
+  out = KeyValue(lasts_.back());
+  return true;
 }
 
 std::vector<RValue> CDS_Map::Keys() const {
   std::vector<RValue> out;
   out.reserve(static_cast<size_t>(count_));
-  for (const Chunk& ch : chunks_)
-    out.insert(out.end(), ch.keys.begin(), ch.keys.end());
+  for (const auto& keys : chunks_)
+    for (const Key& k : keys)
+      out.push_back(KeyValue(k));
   return out;
 }
 
 std::vector<RValue> CDS_Map::Values() const {
   std::vector<RValue> out;
   out.reserve(static_cast<size_t>(count_));
-  for (const Chunk& ch : chunks_)
-    out.insert(out.end(), ch.values.begin(), ch.values.end());
+  for (const auto& keys : chunks_)
+    for (const Key& k : keys)
+      out.push_back(slots_[k.slot].value);
   return out;
 }
 
@@ -516,12 +577,16 @@ std::string CDS_Map::Write() const {
   CStream s;
   s.WriteInt(kMapKind);
   s.WriteInt(count_);
-  for (const Chunk& ch : chunks_)
-    for (const RValue& k : ch.keys)
-      WriteValue(s, k);
-  for (const Chunk& ch : chunks_)
-    for (const RValue& v : ch.values)
-      WriteValue(s, v);
+  for (const auto& keys : chunks_) {
+    for (const Key& k : keys) {
+      s.WriteInt(k.kind);
+      s.WriteReal(k.real);
+      s.WriteString(slots_[k.slot].key_str);
+    }
+  }
+  for (const auto& keys : chunks_)
+    for (const Key& k : keys)
+      WriteValue(s, slots_[k.slot].value);
   return StreamToHex(s);
 }
 
@@ -532,20 +597,24 @@ DSReadResult CDS_Map::Read(std::string_view hex) {
     std::vector<RValue> keys, values;
     ReadValues(s, n, keys);
     ReadValues(s, n, values);
-    // The pairs stay in the order read, as another game wrote them.
-    std::vector<Chunk> chunks;
+    // The pairs stay in the order read, as the writer left them.
+    CDS_Map read;
+    read.slots_.reserve(static_cast<size_t>(n));
     const int32_t fill = kChunkMax / 2;
-    for (int32_t i = 0; i < n; i += fill) {
-      Chunk ch;
-      const int32_t e = std::min(n, i + fill);
-      ch.keys.reserve(kChunkMax + 1);
-      ch.values.reserve(kChunkMax + 1);
-      std::move(keys.begin() + i, keys.begin() + e, std::back_inserter(ch.keys));
-      std::move(values.begin() + i, values.begin() + e, std::back_inserter(ch.values));
-      chunks.push_back(std::move(ch));
+    for (int32_t i = 0; i < n; ++i) {
+      if (i % fill == 0) {
+        read.chunks_.emplace_back().reserve(kChunkMax + 1);
+        read.firsts_.emplace_back();
+        read.lasts_.emplace_back();
+      }
+      const RValue& key = keys[static_cast<size_t>(i)];
+      read.chunks_.back().push_back(
+          {key.real, key.kind, read.NewSlot(key, values[static_cast<size_t>(i)])});
     }
-    chunks_.swap(chunks);
-    count_ = n;
+    for (int32_t c = 0; c < read.ChunkCount(); ++c)
+      read.ChunkChanged(c);
+    read.count_ = n;
+    *this = std::move(read);
     return true;
   });
 }
@@ -570,46 +639,73 @@ constexpr int kMaxChainSteps = 64;
 void CDS_Priority::Clear() {
   values_.clear();
   priorities_.clear();
-  min_tree_.clear();
-  max_tree_.clear();
+  tree_.clear();
   leaves_ = 0;
   nan_count_ = 0;
 }
 
-bool CDS_Priority::TreeLess(int32_t a, int32_t b) const {
-  return TotalLess(priorities_[static_cast<size_t>(a)], priorities_[static_cast<size_t>(b)]);
+CDS_Priority::Node CDS_Priority::Leaf(int32_t i) const {
+  if (i >= Size()) return Node();
+  const RValue& p = priorities_[static_cast<size_t>(i)];
+  return Node{p.real, i, p.IsString() ? RValue::kString : RValue::kReal};
+}
+
+// Reals (NaN last) before strings; reals by value, strings byte-wise. Agrees with DS_Compare
+// wherever that is consistent.
+bool CDS_Priority::NodeLess(const Node& a, const Node& b) const {
+  if (a.kind != b.kind) return a.kind != RValue::kString;
+  if (a.kind == RValue::kString)
+    return priorities_[static_cast<size_t>(a.idx)].str <
+           priorities_[static_cast<size_t>(b.idx)].str;
+  const bool an = std::isnan(a.real), bn = std::isnan(b.real);
+  if (an || bn) return !an && bn;
+  return a.real < b.real;
+}
+
+int CDS_Priority::CompareNodes(const Node& a, const Node& b, double precision) const {
+  if (a.kind != RValue::kString)
+    return b.kind == RValue::kString ? -1 : DS_CompareReals(a.real, b.real, precision);
+  if (b.kind != RValue::kString) return 1;
+  int c = priorities_[static_cast<size_t>(a.idx)].str.compare(
+      priorities_[static_cast<size_t>(b.idx)].str);
+  return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+namespace {
+template <bool kMin, class Less>
+inline const auto& PickNode(const auto& l, const auto& r, Less less) {
+  if (l.idx < 0) return r;
+  if (r.idx < 0) return l;
+  // Ties keep the left (lower) range.
+  return (kMin ? less(r, l) : less(l, r)) ? r : l;
+}
+}  // namespace
+
+void CDS_Priority::Combine(size_t node) {
+  auto less = [this](const Node& a, const Node& b) { return NodeLess(a, b); };
+  const NodePair& l = tree_[2 * node];
+  const NodePair& r = tree_[2 * node + 1];
+  tree_[node].min = PickNode<true>(l.min, r.min, less);
+  tree_[node].max = PickNode<false>(l.max, r.max, less);
 }
 
 void CDS_Priority::Rebuild() {
   const auto n = static_cast<uint32_t>(values_.size());
   leaves_ = static_cast<int32_t>(std::bit_ceil(std::max(n, 1u)));
-  min_tree_.assign(static_cast<size_t>(leaves_) * 2, -1);
-  max_tree_.assign(static_cast<size_t>(leaves_) * 2, -1);
+  tree_.assign(static_cast<size_t>(leaves_) * 2, NodePair());
   for (uint32_t i = 0; i < n; ++i) {
-    min_tree_[static_cast<size_t>(leaves_) + i] = static_cast<int32_t>(i);
-    max_tree_[static_cast<size_t>(leaves_) + i] = static_cast<int32_t>(i);
+    NodePair& leaf = tree_[static_cast<size_t>(leaves_) + i];
+    leaf.min = leaf.max = Leaf(static_cast<int32_t>(i));
   }
-  for (int32_t node = leaves_ - 1; node >= 1; --node) {
-    int32_t l = min_tree_[2 * static_cast<size_t>(node)],
-            r = min_tree_[2 * static_cast<size_t>(node) + 1];
-    min_tree_[static_cast<size_t>(node)] = (l < 0 || (r >= 0 && TreeLess(r, l))) ? r : l;
-    l = max_tree_[2 * static_cast<size_t>(node)];
-    r = max_tree_[2 * static_cast<size_t>(node) + 1];
-    max_tree_[static_cast<size_t>(node)] = (l < 0 || (r >= 0 && TreeLess(l, r))) ? r : l;
-  }
+  for (size_t node = static_cast<size_t>(leaves_) - 1; node >= 1; --node)
+    Combine(node);
 }
 
 void CDS_Priority::UpdateLeaf(int32_t i) {
   size_t node = static_cast<size_t>(leaves_) + static_cast<size_t>(i);
-  int32_t leaf = i < Size() ? i : -1;
-  min_tree_[node] = max_tree_[node] = leaf;
-  for (node /= 2; node >= 1; node /= 2) {
-    int32_t l = min_tree_[2 * node], r = min_tree_[2 * node + 1];
-    min_tree_[node] = (l < 0 || (r >= 0 && TreeLess(r, l))) ? r : l;
-    l = max_tree_[2 * node];
-    r = max_tree_[2 * node + 1];
-    max_tree_[node] = (l < 0 || (r >= 0 && TreeLess(l, r))) ? r : l;
-  }
+  tree_[node].min = tree_[node].max = Leaf(i);
+  for (node /= 2; node >= 1; node /= 2)
+    Combine(node);
 }
 
 void CDS_Priority::Add(const RValue& value, const RValue& priority) {
@@ -673,25 +769,38 @@ bool CDS_Priority::DeleteValue(const RValue& value, double precision) {
   return true;
 }
 
+// The extreme node among entries [from, to).
+template <bool kMin>
+CDS_Priority::Node CDS_Priority::Extreme(int32_t from, int32_t to) const {
+  if (from == 0 && to == Size()) return At<kMin>(1);
+  auto less = [this](const Node& a, const Node& b) { return NodeLess(a, b); };
+  Node best;
+  size_t l = static_cast<size_t>(from + leaves_), r = static_cast<size_t>(to + leaves_);
+  for (; l < r; l >>= 1, r >>= 1) {
+    if (l & 1) best = PickNode<kMin>(best, At<kMin>(l++), less);
+    if (r & 1) best = PickNode<kMin>(best, At<kMin>(--r), less);
+  }
+  return best;
+}
+
 // The first index in [from, to) whose priority passes pred. pred must be monotone in the
 // total order: true up to some point (min tree) or from some point on (max tree), so a node
 // whose extreme fails holds no passing entry.
-template <class Pred>
-int32_t CDS_Priority::FindFirst(int32_t from, int32_t to, const std::vector<int32_t>& tree,
-                                Pred pred) const {
+template <bool kMin, class Pred>
+int32_t CDS_Priority::FindFirst(int32_t from, int32_t to, Pred pred) const {
   struct Frame {
     size_t node;
     int32_t lo, hi;
   };
-  // Depth-first, left child first; at most two partial nodes per level.
+  // Depth-first, left child first: at most one pending right sibling per level.
   Frame stack[80];
   int top = 0;
   stack[top++] = {1, 0, leaves_};
   while (top > 0) {
     Frame f = stack[--top];
     if (f.hi <= from || f.lo >= to) continue;
-    int32_t e = tree[f.node];
-    if (e < 0 || !pred(priorities_[static_cast<size_t>(e)])) continue;
+    const Node& n = At<kMin>(f.node);
+    if (n.idx < 0 || !pred(n)) continue;
     if (f.hi - f.lo == 1) return f.lo;
     int32_t mid = f.lo + (f.hi - f.lo) / 2;
     stack[top++] = {2 * f.node + 1, mid, f.hi};
@@ -715,47 +824,36 @@ int32_t CDS_Priority::LinearScan(int32_t end, double precision) const {
 template <bool kMin>
 int32_t CDS_Priority::Scan(int32_t end, int depth, double precision) const {
   if (depth > kMaxScanDepth) return LinearScan<kMin>(end, precision);
-  const std::vector<int32_t>& tree = kMin ? min_tree_ : max_tree_;
-  auto better = [precision](const RValue& x, const RValue& than) {
-    int c = DS_Compare(x, than, precision);
+  auto better = [&](const Node& x, const Node& than) {
+    int c = CompareNodes(x, than, precision);
     return kMin ? c < 0 : c > 0;
-  };
-  // The index of the extreme priority among entries [from, to).
-  auto extreme = [&](int32_t from, int32_t to) {
-    int32_t best = -1;
-    auto take = [&](int32_t cand) {
-      if (cand >= 0 && (best < 0 || (kMin ? TreeLess(cand, best) : TreeLess(best, cand))))
-        best = cand;
-    };
-    size_t l = static_cast<size_t>(from + leaves_), r = static_cast<size_t>(to + leaves_);
-    for (; l < r; l >>= 1, r >>= 1) {
-      if (l & 1) take(tree[l++]);
-      if (r & 1) take(tree[--r]);
-    }
-    return best;
   };
 
   // The scan ends at or next to the extreme value m. s1, the first entry that compares equal
   // to m or beyond it, takes over unless the best of the entries before it is within reach.
-  const RValue& m = priorities_[static_cast<size_t>(extreme(0, end))];
-  int32_t s1 = FindFirst(0, end, tree, [&](const RValue& x) {
-    int c = DS_Compare(x, m, precision);
+  const Node m = Extreme<kMin>(0, end);
+  int32_t s1 = FindFirst<kMin>(0, end, [&](const Node& x) {
+    int c = CompareNodes(x, m, precision);
     return kMin ? c <= 0 : c >= 0;
   });
   int32_t best = s1;
   if (s1 > 0) {
-    const RValue& s1v = priorities_[static_cast<size_t>(s1)];
-    // Beating the extreme of the prefix means beating whatever the prefix's scan chose.
-    if (!better(s1v, priorities_[static_cast<size_t>(extreme(0, s1))])) {
+    const Node s1n = Leaf(s1);
+    // When s1 holds the extreme itself, every earlier entry compares beyond it and s1 beats
+    // whatever they chose. Otherwise: beating the extreme of the prefix means beating the
+    // prefix's choice; failing that, the prefix's choice is needed.
+    const bool is_extreme = !NodeLess(s1n, m) && !NodeLess(m, s1n);
+    if (!is_extreme && !better(s1n, Extreme<kMin>(0, s1))) {
       int32_t q = Scan<kMin>(s1, depth + 1, precision);
-      if (!better(s1v, priorities_[static_cast<size_t>(q)])) best = q;
+      if (!better(s1n, Leaf(q))) best = q;
     }
   }
   // Follow the scan from there: each step is the next entry that beats the current best.
   for (int steps = 0;; ++steps) {
+    const Node b = Leaf(best);
+    if (!better(m, b)) return best;  // not even the extreme beats it
     if (steps > kMaxChainSteps) return LinearScan<kMin>(end, precision);
-    const RValue& b = priorities_[static_cast<size_t>(best)];
-    int32_t next = FindFirst(best + 1, end, tree, [&](const RValue& x) { return better(x, b); });
+    int32_t next = FindFirst<kMin>(best + 1, end, [&](const Node& x) { return better(x, b); });
     if (next < 0) return best;
     best = next;
   }

@@ -113,10 +113,11 @@ class CDS_Map {
   bool Replace(const RValue& key, const RValue& value, double precision);
   bool Delete(const RValue& key, double precision);
   const RValue* FindValue(const RValue& key, double precision) const;  // first equal key
-  const RValue* FindPrevious(const RValue& key, double precision) const;
-  const RValue* FindNext(const RValue& key, double precision) const;
-  const RValue* First() const;
-  const RValue* Last() const;
+  // The neighbouring keys and the ends; false when there is none.
+  bool FindPrevious(const RValue& key, double precision, RValue& out) const;
+  bool FindNext(const RValue& key, double precision, RValue& out) const;
+  bool First(RValue& out) const;
+  bool Last(RValue& out) const;
   std::string Write() const;
   DSReadResult Read(std::string_view hex);
   // Keys and values in order, for inspection.
@@ -124,11 +125,16 @@ class CDS_Map {
   std::vector<RValue> Values() const;
 
  private:
-  // Keys in ascending order (equal keys in insertion order) split into chunks of at most
-  // kChunkMax pairs; a chunk is never empty.
-  struct Chunk {
-    std::vector<RValue> keys;
-    std::vector<RValue> values;
+  // A key as kept in order: kind and real part inline, the string part and the value in the
+  // pair's slot. Trivially copyable, so shifting keys inside a chunk is a plain memory move.
+  struct Key {
+    double real;
+    int32_t kind;
+    uint32_t slot;
+  };
+  struct Slot {
+    std::string key_str;
+    RValue value;
   };
   struct Pos {
     int32_t chunk;
@@ -136,14 +142,28 @@ class CDS_Map {
   };
   static constexpr int32_t kChunkMax = 256;
 
+  int Compare(const Key& k, const RValue& v, double precision) const;
+  RValue KeyValue(const Key& k) const;
   Pos LowerBound(const RValue& key, double precision) const;  // chunk == count: past the end
   Pos UpperBound(const RValue& key, double precision) const;  // chunk == -1: before the start
-  const RValue* EqualAt(Pos p, const RValue& key, double precision) const;
+  bool EqualAt(Pos p, const RValue& key, double precision) const;
+  const Key& KeyAt(Pos p) const {
+    return chunks_[static_cast<size_t>(p.chunk)][static_cast<size_t>(p.off)];
+  }
+  uint32_t NewSlot(const RValue& key, const RValue& value);
   void EraseAt(Pos p);
+  void ChunkChanged(int32_t c);
   void SplitIfFull(int32_t c);
   int32_t ChunkCount() const { return static_cast<int32_t>(chunks_.size()); }
 
-  std::vector<Chunk> chunks_;
+  // Keys in ascending order (equal keys in insertion order) in chunks of at most kChunkMax;
+  // a chunk is never empty. firsts_ and lasts_ hold each chunk's end keys side by side, so the
+  // bisection over chunks stays in one small array.
+  std::vector<std::vector<Key>> chunks_;
+  std::vector<Key> firsts_;
+  std::vector<Key> lasts_;
+  std::vector<Slot> slots_;
+  std::vector<uint32_t> free_slots_;
   int32_t count_ = 0;
 };
 
@@ -165,14 +185,26 @@ class CDS_Priority {
   DSReadResult Read(std::string_view hex);
 
  private:
+  // A tree node: the extreme priority of its range, its kind and real part copied in so that
+  // walking the tree does not touch the entries (a string is looked up through idx).
+  struct Node {
+    double real = 0.0;
+    int32_t idx = -1;  // -1: no entry in this range
+    int32_t kind = RValue::kReal;
+  };
+
   int32_t FindValueIndex(const RValue& value, double precision) const;
   void SetPriority(int32_t i, const RValue& priority);
   void RemoveAt(int32_t i);
   void Rebuild();
   void UpdateLeaf(int32_t i);
-  bool TreeLess(int32_t a, int32_t b) const;  // a total order of priorities by index
-  template <class Pred>
-  int32_t FindFirst(int32_t from, int32_t to, const std::vector<int32_t>& tree, Pred pred) const;
+  Node Leaf(int32_t i) const;
+  bool NodeLess(const Node& a, const Node& b) const;  // a total order of priorities
+  int CompareNodes(const Node& a, const Node& b, double precision) const;
+  template <bool kMin>
+  Node Extreme(int32_t from, int32_t to) const;
+  template <bool kMin, class Pred>
+  int32_t FindFirst(int32_t from, int32_t to, Pred pred) const;
   template <bool kMin>
   int32_t Scan(int32_t end, int depth, double precision) const;
   template <bool kMin>
@@ -181,10 +213,18 @@ class CDS_Priority {
   // Parallel arrays in entry order; the written form shows this order.
   std::vector<RValue> values_;
   std::vector<RValue> priorities_;
-  // Segment trees over entry positions holding the index of the smallest and the largest
-  // priority of each node (-1 for none); leaves_ is a power of two.
-  std::vector<int32_t> min_tree_;
-  std::vector<int32_t> max_tree_;
+  // Segment tree over entry positions with the smallest and the largest priority of each
+  // node side by side (one cache line holds both children of a node); node 1 is the root,
+  // leaf i is node leaves_ + i, leaves_ is a power of two.
+  struct NodePair {
+    Node min, max;
+  };
+  template <bool kMin>
+  const Node& At(size_t node) const {
+    return kMin ? tree_[node].min : tree_[node].max;
+  }
+  void Combine(size_t node);
+  std::vector<NodePair> tree_;
   int32_t leaves_ = 0;
   int32_t nan_count_ = 0;  // NaN priorities defeat the ordered search: scan linearly then
 };

@@ -240,22 +240,21 @@ DS_HANDLER(MapFindValue) {
     SetOptional(result, m->FindValue(args[1], Precision(game)));
 }
 
+// The key-returning lookups leave the preset real 0 when there is no such key.
 DS_HANDLER(MapFindPrevious) {
-  if (auto* m = Lookup<CDS_Map>(game, args[0]))
-    SetOptional(result, m->FindPrevious(args[1], Precision(game)));
+  if (auto* m = Lookup<CDS_Map>(game, args[0])) m->FindPrevious(args[1], Precision(game), result);
 }
 
 DS_HANDLER(MapFindNext) {
-  if (auto* m = Lookup<CDS_Map>(game, args[0]))
-    SetOptional(result, m->FindNext(args[1], Precision(game)));
+  if (auto* m = Lookup<CDS_Map>(game, args[0])) m->FindNext(args[1], Precision(game), result);
 }
 
 DS_HANDLER(MapFindFirst) {
-  if (auto* m = Lookup<CDS_Map>(game, args[0])) SetOptional(result, m->First());
+  if (auto* m = Lookup<CDS_Map>(game, args[0])) m->First(result);
 }
 
 DS_HANDLER(MapFindLast) {
-  if (auto* m = Lookup<CDS_Map>(game, args[0])) SetOptional(result, m->Last());
+  if (auto* m = Lookup<CDS_Map>(game, args[0])) m->Last(result);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -398,21 +399,40 @@ TEST(DSRandom, FallbackUsesTheGameRecurrence) {
 
 // ---------------------------------------------------------------------------------------------
 
+// The key-returning lookups of a map as optional values.
+std::optional<RValue> Prev(const CDS_Map& m, const RValue& key, double p = kDefaultDSPrecision) {
+  RValue out;
+  if (!m.FindPrevious(key, p, out)) return std::nullopt;
+  return out;
+}
+std::optional<RValue> Next(const CDS_Map& m, const RValue& key, double p = kDefaultDSPrecision) {
+  RValue out;
+  if (!m.FindNext(key, p, out)) return std::nullopt;
+  return out;
+}
+
 TEST(DSMap, PreviousNextFirstLast) {
   CDS_Map m;
   for (double k : {2.0, 3.0, 1.0})
     m.Add(k, k * 10, kDefaultDSPrecision);
-  EXPECT_EQ(m.FindPrevious(4.0, kDefaultDSPrecision)->real, 3.0);
-  EXPECT_EQ(m.FindNext(3.0, kDefaultDSPrecision), nullptr);
-  EXPECT_EQ(m.FindPrevious(1.0, kDefaultDSPrecision), nullptr);
-  EXPECT_EQ(m.FindPrevious(2.0, kDefaultDSPrecision)->real, 1.0);
-  EXPECT_EQ(m.FindNext(0.5, kDefaultDSPrecision)->real, 1.0);
-  EXPECT_EQ(m.FindNext(1.5, kDefaultDSPrecision)->real, 2.0);
-  EXPECT_EQ(m.FindNext("z", kDefaultDSPrecision), nullptr);
-  EXPECT_EQ(m.FindPrevious("z", kDefaultDSPrecision)->real, 3.0);
-  EXPECT_EQ(m.First()->real, 1.0);
-  EXPECT_EQ(m.Last()->real, 3.0);
+  EXPECT_EQ(Prev(m, 4.0)->real, 3.0);
+  EXPECT_FALSE(Next(m, 3.0));
+  EXPECT_FALSE(Prev(m, 1.0));
+  EXPECT_EQ(Prev(m, 2.0)->real, 1.0);
+  EXPECT_EQ(Next(m, 0.5)->real, 1.0);
+  EXPECT_EQ(Next(m, 1.5)->real, 2.0);
+  EXPECT_FALSE(Next(m, "z"));
+  EXPECT_EQ(Prev(m, "z")->real, 3.0);
+  RValue first, last;
+  ASSERT_TRUE(m.First(first));
+  ASSERT_TRUE(m.Last(last));
+  EXPECT_EQ(first.real, 1.0);
+  EXPECT_EQ(last.real, 3.0);
   EXPECT_EQ(m.FindValue(2.0, kDefaultDSPrecision)->real, 20.0);
+  CDS_Map empty;
+  EXPECT_FALSE(empty.First(first));
+  EXPECT_FALSE(Prev(empty, 1.0));
+  EXPECT_FALSE(Next(empty, 1.0));
 }
 
 TEST(DSMap, DuplicateKeysKeepInsertionOrder) {
@@ -492,15 +512,15 @@ TEST(DSMap, ManyOperationsMatchTheFlatArray) {
       }
       case 4: {
         size_t at = ref.Lower(key);
-        const RValue* prev = m.FindPrevious(key, 0.0);
+        std::optional<RValue> prev = Prev(m, key, 0.0);
         if (at == 0)
-          ASSERT_EQ(prev, nullptr);
+          ASSERT_FALSE(prev);
         else
           ASSERT_TRUE(prev && *prev == ref.keys[at - 1]);
         size_t up = ref.UpperPlusOne(key);
-        const RValue* next = m.FindNext(key, 0.0);
+        std::optional<RValue> next = Next(m, key, 0.0);
         if (up == ref.keys.size())
-          ASSERT_EQ(next, nullptr);
+          ASSERT_FALSE(next);
         else
           ASSERT_TRUE(next && *next == ref.keys[up]);
         const RValue* found = m.FindValue(key, 0.0);
