@@ -359,39 +359,55 @@ void CDS_Map::Clear() {
   chunks_.clear();
   firsts_.clear();
   lasts_.clear();
-  slots_.clear();
-  free_slots_.clear();
+  values_.clear();
+  value_count_ = 0;
+  free_values_.clear();
+  strs_.assign(1, std::string());
+  free_strs_.clear();
   count_ = 0;
 }
 
 int CDS_Map::Compare(const Key& k, const RValue& v, double precision) const {
-  if (k.kind != RValue::kString)
+  if (k.Kind() != RValue::kString)
     return v.IsString() ? -1 : DS_CompareReals(k.real, v.real, precision);
   if (!v.IsString()) return 1;
-  int c = slots_[k.slot].key_str.compare(v.str);
+  int c = strs_[k.Str()].compare(v.str);
   return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
 RValue CDS_Map::KeyValue(const Key& k) const {
   RValue v;
-  v.kind = k.kind;
+  v.kind = k.Kind();
   v.real = k.real;
-  v.str = slots_[k.slot].key_str;
+  v.str = strs_[k.Str()];
   return v;
 }
 
-uint32_t CDS_Map::NewSlot(const RValue& key, const RValue& value) {
-  uint32_t slot;
-  if (!free_slots_.empty()) {
-    slot = free_slots_.back();
-    free_slots_.pop_back();
+CDS_Map::Key CDS_Map::NewKey(const RValue& key, const RValue& value) {
+  Key k{key.real, 0, key.IsString() ? 0x80000000u : 0u};
+  if (!free_values_.empty()) {
+    k.slot = free_values_.back();
+    free_values_.pop_back();
+    ValueOf(k) = value;
   } else {
-    slot = static_cast<uint32_t>(slots_.size());
-    slots_.emplace_back();
+    k.slot = value_count_++;
+    if (values_.empty() || values_.back().size() == kValueBlock)
+      values_.emplace_back().reserve(kValueBlock);
+    values_.back().push_back(value);
   }
-  slots_[slot].key_str = key.str;
-  slots_[slot].value = value;
-  return slot;
+  if (!key.str.empty()) {
+    uint32_t str;
+    if (!free_strs_.empty()) {
+      str = free_strs_.back();
+      free_strs_.pop_back();
+    } else {
+      str = static_cast<uint32_t>(strs_.size());
+      strs_.emplace_back();
+    }
+    strs_[str] = key.str;
+    k.str_kind |= str;
+  }
+  return k;
 }
 
 // The first position whose key compares >= key: bisection over the chunks' last keys, then
@@ -456,7 +472,7 @@ void CDS_Map::SplitIfFull(int32_t c) {
 }
 
 void CDS_Map::Add(const RValue& key, const RValue& value, double precision) {
-  Key k{key.real, key.IsString() ? RValue::kString : RValue::kReal, NewSlot(key, value)};
+  const Key k = NewKey(key, value);
   ++count_;
   if (chunks_.empty()) {
     chunks_.emplace_back().reserve(kChunkMax + 1);
@@ -476,9 +492,13 @@ void CDS_Map::Add(const RValue& key, const RValue& value, double precision) {
 
 void CDS_Map::EraseAt(Pos p) {
   std::vector<Key>& keys = chunks_[static_cast<size_t>(p.chunk)];
-  const uint32_t slot = keys[static_cast<size_t>(p.off)].slot;
-  slots_[slot] = Slot();
-  free_slots_.push_back(slot);
+  const Key gone = keys[static_cast<size_t>(p.off)];
+  ValueOf(gone) = RValue();
+  free_values_.push_back(gone.slot);
+  if (gone.Str() != 0) {
+    strs_[gone.Str()] = std::string();
+    free_strs_.push_back(gone.Str());
+  }
   keys.erase(keys.begin() + p.off);
   --count_;
   if (keys.empty()) {
@@ -503,7 +523,7 @@ void CDS_Map::EraseAt(Pos p) {
 bool CDS_Map::Replace(const RValue& key, const RValue& value, double precision) {
   Pos p = LowerBound(key, precision);
   if (!EqualAt(p, key, precision)) return false;
-  slots_[KeyAt(p).slot].value = value;
+  ValueOf(KeyAt(p)) = value;
   return true;
 }
 
@@ -516,7 +536,7 @@ bool CDS_Map::Delete(const RValue& key, double precision) {
 
 const RValue* CDS_Map::FindValue(const RValue& key, double precision) const {
   Pos p = LowerBound(key, precision);
-  return EqualAt(p, key, precision) ? &slots_[KeyAt(p).slot].value : nullptr;
+  return EqualAt(p, key, precision) ? &ValueOf(KeyAt(p)) : nullptr;
 }
 
 bool CDS_Map::FindPrevious(const RValue& key, double precision, RValue& out) const {
@@ -569,7 +589,7 @@ std::vector<RValue> CDS_Map::Values() const {
   out.reserve(static_cast<size_t>(count_));
   for (const auto& keys : chunks_)
     for (const Key& k : keys)
-      out.push_back(slots_[k.slot].value);
+      out.push_back(ValueOf(k));
   return out;
 }
 
@@ -579,14 +599,14 @@ std::string CDS_Map::Write() const {
   s.WriteInt(count_);
   for (const auto& keys : chunks_) {
     for (const Key& k : keys) {
-      s.WriteInt(k.kind);
+      s.WriteInt(k.Kind());
       s.WriteReal(k.real);
-      s.WriteString(slots_[k.slot].key_str);
+      s.WriteString(strs_[k.Str()]);
     }
   }
   for (const auto& keys : chunks_)
     for (const Key& k : keys)
-      WriteValue(s, slots_[k.slot].value);
+      WriteValue(s, ValueOf(k));
   return StreamToHex(s);
 }
 
@@ -599,7 +619,6 @@ DSReadResult CDS_Map::Read(std::string_view hex) {
     ReadValues(s, n, values);
     // The pairs stay in the order read, as the writer left them.
     CDS_Map read;
-    read.slots_.reserve(static_cast<size_t>(n));
     const int32_t fill = kChunkMax / 2;
     for (int32_t i = 0; i < n; ++i) {
       if (i % fill == 0) {
@@ -608,8 +627,7 @@ DSReadResult CDS_Map::Read(std::string_view hex) {
         read.lasts_.emplace_back();
       }
       const RValue& key = keys[static_cast<size_t>(i)];
-      read.chunks_.back().push_back(
-          {key.real, key.kind, read.NewSlot(key, values[static_cast<size_t>(i)])});
+      read.chunks_.back().push_back(read.NewKey(key, values[static_cast<size_t>(i)]));
     }
     for (int32_t c = 0; c < read.ChunkCount(); ++c)
       read.ChunkChanged(c);

@@ -125,22 +125,22 @@ class CDS_Map {
   std::vector<RValue> Values() const;
 
  private:
-  // A key as kept in order: kind and real part inline, the string part and the value in the
-  // pair's slot. Trivially copyable, so shifting keys inside a chunk is a plain memory move.
+  // A key as kept in order: the real part inline, the kind in the top bit of str_kind and the
+  // string part as an index into strs_ (0: empty). Trivially copyable, so shifting keys inside
+  // a chunk is a plain memory move. slot is the pair's value in values_.
   struct Key {
     double real;
-    int32_t kind;
     uint32_t slot;
-  };
-  struct Slot {
-    std::string key_str;
-    RValue value;
+    uint32_t str_kind;
+    int32_t Kind() const { return static_cast<int32_t>(str_kind >> 31); }
+    uint32_t Str() const { return str_kind & 0x7FFFFFFFu; }
   };
   struct Pos {
     int32_t chunk;
     int32_t off;
   };
   static constexpr int32_t kChunkMax = 256;
+  static constexpr uint32_t kValueBlock = 4096;
 
   int Compare(const Key& k, const RValue& v, double precision) const;
   RValue KeyValue(const Key& k) const;
@@ -150,7 +150,11 @@ class CDS_Map {
   const Key& KeyAt(Pos p) const {
     return chunks_[static_cast<size_t>(p.chunk)][static_cast<size_t>(p.off)];
   }
-  uint32_t NewSlot(const RValue& key, const RValue& value);
+  Key NewKey(const RValue& key, const RValue& value);
+  RValue& ValueOf(const Key& k) { return values_[k.slot / kValueBlock][k.slot % kValueBlock]; }
+  const RValue& ValueOf(const Key& k) const {
+    return values_[k.slot / kValueBlock][k.slot % kValueBlock];
+  }
   void EraseAt(Pos p);
   void ChunkChanged(int32_t c);
   void SplitIfFull(int32_t c);
@@ -162,8 +166,12 @@ class CDS_Map {
   std::vector<std::vector<Key>> chunks_;
   std::vector<Key> firsts_;
   std::vector<Key> lasts_;
-  std::vector<Slot> slots_;
-  std::vector<uint32_t> free_slots_;
+  // Values in blocks that never move, so adding pairs never copies the values already held.
+  std::vector<std::vector<RValue>> values_;
+  uint32_t value_count_ = 0;
+  std::vector<uint32_t> free_values_;
+  std::vector<std::string> strs_ = std::vector<std::string>(1);
+  std::vector<uint32_t> free_strs_;
   int32_t count_ = 0;
 };
 
