@@ -145,5 +145,19 @@ void BM_ListSort(benchmark::State& state) {
 }
 BENCHMARK(BM_ListSort)->Unit(benchmark::kMillisecond);
 
+// A precision wider than the gaps between values chains the whole list together.
+void BM_ListSortLongChain(benchmark::State& state) {
+  std::mt19937 rng(6);
+  std::uniform_real_distribution<double> value(0.0, 100.0);
+  CDS_List base;
+  for (int i = 0; i < 100000; ++i) base.Add(value(rng));
+  for (auto _ : state) {
+    CDS_List l = base;
+    l.Sort(true, 0.01);
+    benchmark::DoNotOptimize(l.Size());
+  }
+}
+BENCHMARK(BM_ListSortLongChain)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 }  // namespace zorvex

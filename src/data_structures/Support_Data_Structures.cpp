@@ -42,11 +42,6 @@ bool TotalLess(const RValue& x, const RValue& y) {
   return x.real < y.real;
 }
 
-bool SameValue(const RValue& x, const RValue& y) {
-  if (x.IsString() != y.IsString()) return false;
-  return x.IsString() ? x.str == y.str : x.real == y.real;
-}
-
 bool IsNaN(const RValue& v) {
   return !v.IsString() && std::isnan(v.real);
 }
@@ -270,6 +265,62 @@ void InsertionSort(const std::vector<RValue>& items, std::vector<uint32_t>& orde
   }
 }
 
+// The same insertion sort for values that are all reals, in blocks. Each value ends up right
+// after the last value before it that stops it (ascending: one that compares <= it;
+// descending: one that compares > it), or at the front. Whether a value stops x is monotone in
+// that value, so a block whose minimum (ascending) or maximum (descending) does not stop x
+// holds nothing that does, and whole blocks are skipped: O(n sqrt n) instead of O(n^2).
+void BlockedInsertionSort(const std::vector<RValue>& items, std::vector<uint32_t>& order,
+                          bool ascending, double precision) {
+  struct Block {
+    std::vector<uint32_t> ids;
+    double extreme;  // the value most likely to stop: the minimum or the maximum
+  };
+  const size_t block_max =
+      std::max<size_t>(64, 2 * static_cast<size_t>(std::sqrt(static_cast<double>(order.size()))));
+  auto stops = [&](double e, double x) {
+    int c = DS_CompareReals(e, x, precision);
+    return ascending ? c <= 0 : c > 0;
+  };
+  auto more_extreme = [&](double a, double b) { return ascending ? a < b : a > b; };
+  auto recompute = [&](Block& b) {
+    b.extreme = items[b.ids.front()].real;
+    for (uint32_t id : b.ids)
+      if (more_extreme(items[id].real, b.extreme)) b.extreme = items[id].real;
+  };
+  std::vector<Block> blocks;
+  for (uint32_t id : order) {
+    const double x = items[id].real;
+    size_t bi = 0, pos = 0;  // the front unless a stopper is found
+    for (size_t b = blocks.size(); b-- > 0;) {
+      if (!stops(blocks[b].extreme, x)) continue;
+      const std::vector<uint32_t>& ids = blocks[b].ids;
+      size_t j = ids.size();
+      while (j > 0 && !stops(items[ids[j - 1]].real, x))
+        --j;
+      bi = b;
+      pos = j;
+      break;
+    }
+    if (blocks.empty()) blocks.push_back({{}, x});
+    Block& block = blocks[bi];
+    block.ids.insert(block.ids.begin() + static_cast<ptrdiff_t>(pos), id);
+    if (more_extreme(x, block.extreme)) block.extreme = x;
+    if (block.ids.size() > block_max) {
+      Block tail;
+      const auto half = static_cast<ptrdiff_t>(block.ids.size() / 2);
+      tail.ids.assign(block.ids.begin() + half, block.ids.end());
+      block.ids.erase(block.ids.begin() + half, block.ids.end());
+      recompute(block);
+      recompute(tail);
+      blocks.insert(blocks.begin() + static_cast<ptrdiff_t>(bi) + 1, std::move(tail));
+    }
+  }
+  order.clear();
+  for (const Block& b : blocks)
+    order.insert(order.end(), b.ids.begin(), b.ids.end());
+}
+
 }  // namespace
 
 void CDS_List::Sort(bool ascending, double precision) {
@@ -284,9 +335,9 @@ void CDS_List::Sort(bool ascending, double precision) {
     // The insertion sort's result without its quadratic cost. Sorted exactly, the values fall
     // into clusters of neighbours that compare equal within the precision; values of different
     // clusters always compare unequal, so the insertion sort puts the clusters in order and
-    // only rearranges each cluster among itself. A cluster of one value keeps its order
-    // (ascending) or reverses it (descending); a cluster of values that are merely close is
-    // insertion-sorted in its original order.
+    // only rearranges each cluster among itself. In a cluster whose ends compare equal all
+    // values compare equal: it keeps its order (ascending) or reverses it (descending). A
+    // longer chain of close values (all reals) is insertion-sorted in its original order.
     std::stable_sort(order.begin(), order.end(),
                      [&](uint32_t a, uint32_t b) { return TotalLess(items_[a], items_[b]); });
     std::vector<std::pair<size_t, size_t>> clusters;
@@ -302,18 +353,15 @@ void CDS_List::Sort(bool ascending, double precision) {
     result.reserve(n);
     std::vector<uint32_t> sub;
     for (auto [b, e] : clusters) {
-      bool single = true;
-      for (size_t k = b + 1; k < e && single; ++k)
-        single = SameValue(items_[order[b]], items_[order[k]]);
-      if (single) {
+      sub.assign(order.begin() + b, order.begin() + e);
+      std::sort(sub.begin(), sub.end());  // back to their original order
+      if (DS_Compare(items_[order[b]], items_[order[e - 1]], precision) == 0) {
         if (ascending)
-          result.insert(result.end(), order.begin() + b, order.begin() + e);
+          result.insert(result.end(), sub.begin(), sub.end());
         else
-          result.insert(result.end(), order.rbegin() + (n - e), order.rbegin() + (n - b));
+          result.insert(result.end(), sub.rbegin(), sub.rend());
       } else {
-        sub.assign(order.begin() + b, order.begin() + e);
-        std::sort(sub.begin(), sub.end());
-        InsertionSort(items_, sub, ascending, precision);
+        BlockedInsertionSort(items_, sub, ascending, precision);
         result.insert(result.end(), sub.begin(), sub.end());
       }
     }

@@ -316,7 +316,8 @@ TEST(DSList, SortMatchesInsertionSortOnRandomCloseValues) {
   for (double p : {0.0, 1e-8, 0.05, 0.3}) {
     for (int round = 0; round < 200; ++round) {
       CDS_List l;
-      const int n = static_cast<int>(rng() % 40);
+      // Mostly short lists; some long enough for the blocked insertion sort to split blocks.
+      const int n = static_cast<int>(round % 20 == 0 ? 300 + rng() % 300 : rng() % 40);
       int tag = 0;
       for (int i = 0; i < n; ++i) {
         RValue v;
@@ -342,6 +343,21 @@ TEST(DSList, SortMatchesInsertionSortOnRandomCloseValues) {
               << "p=" << p << " round " << round << " i " << i;
       }
     }
+  }
+}
+
+TEST(DSList, SortOfOneLongChainOfCloseValues) {
+  // 3000 values spread over [0, 100) with precision 0.2: neighbours are far closer than the
+  // precision, so the whole list is one chain of values that compare equal pairwise.
+  std::mt19937 rng(77);
+  std::uniform_real_distribution<double> value(0.0, 100.0);
+  CDS_List l;
+  for (int i = 0; i < 3000; ++i)
+    l.Add(value(rng));
+  for (bool asc : {true, false}) {
+    CDS_List copy = l;
+    copy.Sort(asc, 0.2);
+    EXPECT_EQ(Reals(copy.Items()), Reals(ReferenceInsertionSort(l.Items(), asc, 0.2)));
   }
 }
 
