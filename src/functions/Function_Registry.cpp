@@ -4,6 +4,7 @@
 #include "functions/Function_Math.h"
 #include "functions/Function_Misc.h"
 #include "functions/Function_Graphics.h"
+#include "functions/Function_Data_Structures.h"
 
 namespace zorvex {
 
@@ -13,6 +14,7 @@ void RegisterBuiltinFunctions(CFunctionTable& table) {
   RegisterMathFunctions(table);
   RegisterGraphicsFunctions(table);
   RegisterMiscFunctions(table);
+  RegisterDataStructureFunctions(table);
 }
 
 }  // namespace zorvex

@@ -4,7 +4,14 @@
 
 namespace zorvex {
 
-CGame::CGame() { RegisterBuiltinFunctions(functions); }
+CGame::CGame() {
+  RegisterBuiltinFunctions(functions);
+  // Shuffles draw from the game's one random sequence.
+  data_structures.random.context = &random;
+  data_structures.random.draw = [](void* rng, uint32_t n) {
+    return static_cast<CRandom*>(rng)->NextBelow(n);
+  };
+}
 
 CGame::~CGame() = default;
 

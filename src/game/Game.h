@@ -7,6 +7,7 @@
 #include "code/Code_Function.h"
 #include "functions/Function_Math_Random.h"
 #include "graphics/Graphics_Main.h"
+#include "data_structures/Support_Data_Structures.h"
 
 namespace zorvex {
 
@@ -21,6 +22,7 @@ class CGame {
   CErrorReporter errors;
   CRandom random;  // the one random sequence of the run
   CGraphics graphics;
+  CDataStructures data_structures;
 };
 
 }  // namespace zorvex
