@@ -1,13 +1,14 @@
 #include "functions/Function_Registry.h"
 
 #include "code/Code_Function.h"
+#include "functions/Function_File.h"
 
 namespace zorvex {
 
 void RegisterBuiltinFunctions(CFunctionTable& table) {
   // Family order: Action, Math, Graphics, Game, File, Interaction, DPlay, Misc, Resource,
   // Particles, Data_Structures, Sound, 3D. Each family registers only what works.
-  (void)table;
+  RegisterFileFunctions(table);
 }
 
 }  // namespace zorvex

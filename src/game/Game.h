@@ -5,6 +5,7 @@
 
 #include "code/Code_Error.h"
 #include "code/Code_Function.h"
+#include "resources/Resource_Tables.h"
 
 namespace zorvex {
 
@@ -17,6 +18,7 @@ class CGame {
 
   CFunctionTable functions;
   CErrorReporter errors;
+  CResources resources;
 };
 
 }  // namespace zorvex
