@@ -20,6 +20,26 @@ bool HasGifExtension(const std::string& file) {
   return ext == ".gif";
 }
 
+// Quarter turns get exact values: the rounding noise of sin and cos at those angles would
+// otherwise shift a turned mask by a pixel, since the mapping floors its results.
+void SinCosDegrees(double degrees, double& s, double& c) {
+  double r = std::fmod(degrees, 360.0);
+  if (r < 0) r += 360.0;
+  if (r == 0.0) {
+    s = 0, c = 1;
+  } else if (r == 90.0) {
+    s = 1, c = 0;
+  } else if (r == 180.0) {
+    s = 0, c = -1;
+  } else if (r == 270.0) {
+    s = -1, c = 0;
+  } else {
+    double t = degrees * std::numbers::pi / 180.0;
+    s = std::sin(t);
+    c = std::cos(t);
+  }
+}
+
 }  // namespace
 
 // The shape of a sprite shown with a pose: maps room pixels into the frame. The exact form
@@ -32,9 +52,7 @@ class CSpriteShape {
       mask_ = s.masks_.data() + static_cast<size_t>(s.FrameIndex(pose.frame)) *
                                     static_cast<size_t>(w_) * static_cast<size_t>(h_);
     exact_ = !force_general && pose.angle == 0.0 && pose.xscale == 1.0 && pose.yscale == 1.0;
-    double theta = -pose.angle * std::numbers::pi / 180.0;
-    c_ = std::cos(theta);
-    s_ = std::sin(theta);
+    SinCosDegrees(-pose.angle, s_, c_);
     sx_ = pose.xscale;
     sy_ = pose.yscale;
   }
