@@ -26,6 +26,9 @@ class CDataFile {
   bool overwrite = false;
   bool free_after_export = true;
   bool remove_at_end = true;
+  // Set when Export wrote the file this run. Only such files are removed at the end, so that a
+  // file that was already there (and not overwritten) is never deleted.
+  bool exported = false;
 
   void Clear() { *this = CDataFile(); }
   // False on a wrong version.

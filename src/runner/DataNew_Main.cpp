@@ -73,6 +73,7 @@ bool CIncludedFiles::Export(CDataFile& f, const IncludedFileErrorSink& report) {
   std::string target = TargetPath(f);
   if (target.empty()) return false;
   bool ok = f.WriteTo(target);
+  if (ok) f.exported = true;
   if (f.free_after_export) f.Discard();
   return ok;
 }
@@ -84,6 +85,7 @@ bool CIncludedFiles::Remove(const CDataFile& f) {
   if (f.export_mode == CDataFile::kFolder && secure_mode) return false;
   std::string target = TargetPath(f);
   if (target.empty()) return false;
+  if (!f.exported) return true;
   std::error_code ec;
   return std::filesystem::remove(target, ec);
 }

@@ -50,7 +50,9 @@ class CIncludedFiles {
   bool ExportAtStart(const IncludedFileErrorSink& report);
   // Remove of every file.
   void RemoveAtEnd();
+  // Writes the file to the target of its export mode.
   bool Export(CDataFile& file, const IncludedFileErrorSink& report);
+  // Deletes the file that Export wrote, when it is marked for removal.
   bool Remove(const CDataFile& file);
 
   // The script functions: export_include_file, export_include_file_location and
