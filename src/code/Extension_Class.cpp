@@ -28,7 +28,6 @@ template <class T>
 bool ReadList(CStream& s, size_t min_bytes, std::vector<T>& out) {
   int32_t n;
   if (!ReadCount(s, min_bytes, n)) return false;
-  out.reserve(static_cast<size_t>(n));
   for (int32_t i = 0; i < n; ++i) {
     T item;
     if (!item.ReadFrom(s)) return false;

@@ -14,7 +14,6 @@ bool CEvent::ReadFrom(CStream& s) {
   if (s.ReadInt() != kRecordVersion) return false;
   int32_t count;
   if (!ReadCount(s, kMinActionBytes, count)) return false;
-  actions.reserve(static_cast<size_t>(count));
   for (int32_t i = 0; i < count; ++i) {
     CAction a;
     if (!a.ReadFrom(s)) return false;

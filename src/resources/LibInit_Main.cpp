@@ -9,7 +9,6 @@ bool CLibraryInitCode::ReadSection(CStream& s) {
   if (s.ReadInt() != kSectionVersion) return false;
   int32_t count;
   if (!ReadCount(s, 4, count)) return false;
-  code.reserve(static_cast<size_t>(count));
   for (int32_t i = 0; i < count; ++i)
     code.push_back(s.ReadString());
   return true;

@@ -91,8 +91,6 @@ class CResourceTable {
     if (s.ReadInt() != version) return false;
     int32_t count;
     if (!ReadCount(s, 4, count)) return false;
-    items_.reserve(static_cast<size_t>(count));
-    names_.reserve(static_cast<size_t>(count));
     for (int32_t i = 0; i < count; ++i) {
       if (!s.ReadBool()) {
         Append(nullptr, std::string());

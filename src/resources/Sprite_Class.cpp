@@ -52,7 +52,7 @@ class CSpriteShape {
       mask_ = s.masks_.data() + static_cast<size_t>(s.FrameIndex(pose.frame)) *
                                     static_cast<size_t>(w_) * static_cast<size_t>(h_);
     exact_ = !force_general && pose.angle == 0.0 && pose.xscale == 1.0 && pose.yscale == 1.0;
-    SinCosDegrees(-pose.angle, s_, c_);
+    if (!exact_) SinCosDegrees(-pose.angle, s_, c_);
     sx_ = pose.xscale;
     sy_ = pose.yscale;
   }
@@ -122,7 +122,6 @@ bool CSprite::ReadFrom(CStream& s) {
   yoffset = s.ReadInt();
   int32_t count;
   if (width < 0 || height < 0 || !ReadCount(s, 8, count)) return false;
-  frames.reserve(static_cast<size_t>(count));
   for (int32_t i = 0; i < count; ++i) {
     CBitmap32 frame;
     if (!frame.ReadFrom(s)) return false;
@@ -184,9 +183,10 @@ bool CSprite::LoadFromFile(const std::string& file, int32_t frame_count, bool pr
     CPicture pic;
     if (!LoadPictureFile(path, pic)) return false;
     Clear();
-    if (frame_count <= 0) frame_count = 1;
     CBitmap32 image = use_alpha ? CBitmap32::FromPicture(pic, true, false, false)
                                 : CBitmap32::FromPicture(pic, false, smooth_, transparent_);
+    // More frames than columns would only give frames without width.
+    frame_count = std::clamp(frame_count, 1, image.width());
     width = image.width() / frame_count;
     height = image.height();
     frames.reserve(static_cast<size_t>(frame_count));

@@ -13,7 +13,6 @@ bool CIncludedFiles::ReadSection(CStream& s) {
   int32_t count;
   // The smallest record: eleven int32-sized fields (empty strings, no data).
   if (!ReadCount(s, 4 * 11, count)) return false;
-  files.reserve(static_cast<size_t>(count));
   for (int32_t i = 0; i < count; ++i) {
     CDataFile f;
     if (!f.ReadFrom(s)) {

@@ -349,9 +349,15 @@ TEST(SpriteFiles, StripIsCutIntoFrames) {
   EXPECT_EQ(s.FrameCount(), 1);
   EXPECT_EQ(s.width, 100);
 
+  // More frames than columns: one frame per column.
+  ASSERT_TRUE(s.LoadFromFile(dir.File("strip.png"), 1000000000, true, true, false, true, 0, 0,
+                             false));
+  EXPECT_EQ(s.FrameCount(), 100);
+  EXPECT_EQ(s.width, 1);
+
   // A file that is not there changes nothing.
   EXPECT_FALSE(s.LoadFromFile(dir.File("none.png"), 1, true, true, false, true, 9, 9, false));
-  EXPECT_EQ(s.width, 100);
+  EXPECT_EQ(s.width, 1);
   EXPECT_EQ(s.xoffset, 0);
 }
 
