@@ -16,6 +16,11 @@ namespace zorvex {
 // Finds a function id by name (built-in, script or extension); -1 when there is none.
 using FunctionResolver = std::function<int32_t(std::string_view name)>;
 
+// Shown by the loader, followed by the name, for every function action whose function is not
+// found; loading goes on.
+inline constexpr std::string_view kMissingActionFunctionMessage =
+    "Failed to locate action function ";
+
 class CAction {
  public:
   static constexpr int32_t kRecordVersion = 440;

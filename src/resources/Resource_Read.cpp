@@ -21,7 +21,7 @@ bool ReadCompressedBlockExact(CStream& s, size_t expected, std::vector<uint8_t>&
   s.Skip(static_cast<size_t>(n));
   // zlib cannot expand by more than about 1032 to 1; a record claiming more is lying, and we
   // refuse it before allocating anything.
-  if (expected > static_cast<size_t>(n) * 1032 + 64) return false;
+  if (expected > kMaxExactBlock || expected > static_cast<size_t>(n) * 1032 + 64) return false;
 
   out.assign(expected, 0);
   z_stream zs{};

@@ -14,7 +14,11 @@ namespace zorvex {
 // count is negative or larger than the rest of the stream could hold.
 bool ReadCount(CStream& s, size_t min_bytes_each, int32_t& count);
 
-// Reads a compressed block that must inflate to exactly `expected` bytes. Inflation stops as soon
+// The largest block of pixels or glyph sheet we take (an 8192 x 8192 image).
+inline constexpr size_t kMaxExactBlock = size_t{1} << 28;
+
+// Reads a compressed block that must inflate to exactly `expected` bytes (at most
+// kMaxExactBlock). Inflation stops as soon
 // as more output appears, so a crafted block cannot make us allocate more than `expected`.
 // False on a size mismatch; a block that is not valid zlib data throws StreamReadError like any
 // other corrupt block.

@@ -160,6 +160,20 @@ CTile Tile(double x, double y, int32_t w, int32_t h, double depth, int32_t id) {
   return t;
 }
 
+TEST(Room, MoveBackgroundsAndLayerAccess) {
+  CRoom r;
+  r.backgrounds[2].hspeed = 1.5;
+  r.backgrounds[2].vspeed = -2;
+  r.MoveBackgrounds();
+  r.MoveBackgrounds();
+  EXPECT_EQ(r.backgrounds[2].x, 3);
+  EXPECT_EQ(r.backgrounds[2].y, -4);
+  EXPECT_EQ(r.backgrounds[0].x, 0);
+  EXPECT_EQ(r.Background(8), nullptr);
+  EXPECT_EQ(r.View(-1), nullptr);
+  EXPECT_EQ(r.View(7), &r.views[7]);
+}
+
 TEST(RoomTiles, PositionQueriesUseHalfOpenOrInclusiveEdges) {
   CRoom r;
   r.tiles = {Tile(0, 0, 10, 10, 0, 1), Tile(20, 0, 10, 10, -5, 2)};
