@@ -190,7 +190,7 @@ ZV_HANDLER(F_window_mouse_get_y) {
 }
 ZV_HANDLER(F_window_mouse_set) {
   if (auto* f = G(game).window.form) {
-    CRect c = f->ClientRect();
+    CScreenRect c = f->ClientRect();
     f->SetCursorPosition(c.x + L(args, 0), c.y + L(args, 1));
   }
 }
@@ -205,7 +205,7 @@ CPoint ViewMouse(CGame& game, int view) {
 void MoveCursorToRegion(CGame& game, CPoint p) {
   CWindowState& w = G(game).window;
   if (!w.form) return;
-  CRect c = w.form->ClientRect();
+  CScreenRect c = w.form->ClientRect();
   CPoint s = RegionToScreen(static_cast<double>(p.x), static_cast<double>(p.y), c.x, c.y, c.w, c.h,
                             w.region_width, w.region_height, w.region_scale);
   w.form->SetCursorPosition(s.x, s.y);

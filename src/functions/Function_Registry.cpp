@@ -5,6 +5,7 @@
 #include "functions/Function_Misc.h"
 #include "functions/Function_Graphics.h"
 #include "functions/Function_Data_Structures.h"
+#include "functions/Function_File.h"
 
 namespace zorvex {
 
@@ -13,6 +14,7 @@ void RegisterBuiltinFunctions(CFunctionTable& table) {
   // Particles, Data_Structures, Sound, 3D. Each family registers only what works.
   RegisterMathFunctions(table);
   RegisterGraphicsFunctions(table);
+  RegisterFileFunctions(table);
   RegisterMiscFunctions(table);
   RegisterDataStructureFunctions(table);
 }

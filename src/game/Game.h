@@ -8,6 +8,7 @@
 #include "functions/Function_Math_Random.h"
 #include "graphics/Graphics_Main.h"
 #include "data_structures/Support_Data_Structures.h"
+#include "resources/Resource_Tables.h"
 
 namespace zorvex {
 
@@ -23,6 +24,7 @@ class CGame {
   CRandom random;  // the one random sequence of the run
   CGraphics graphics;
   CDataStructures data_structures;
+  CResources resources;
 };
 
 }  // namespace zorvex

@@ -19,7 +19,7 @@ void CGraphics::GraphicsStop() {
   device.Release();
 }
 
-void CGraphics::FitRegionToRoom(bool views_enabled, const CRect* ports, int port_count,
+void CGraphics::FitRegionToRoom(bool views_enabled, const CScreenRect* ports, int port_count,
                                 int room_width, int room_height) {
   int w = room_width, h = room_height;
   if (views_enabled) {
@@ -41,10 +41,10 @@ bool CGraphics::BeginFrame() {
   return device.Exists();
 }
 
-CRect CGraphics::CurrentTargetRectangle() const {
+CScreenRect CGraphics::CurrentTargetRectangle() const {
   int cw = 0, ch = 0;
   if (window.form) {
-    CRect c = window.form->ClientRect();
+    CScreenRect c = window.form->ClientRect();
     cw = c.w;
     ch = c.h;
   } else if (device.gl()) {
@@ -56,7 +56,7 @@ CRect CGraphics::CurrentTargetRectangle() const {
 bool CGraphics::RepaintFrame() {
   CGLRenderer* gl = device.gl();
   if (!gl) return false;
-  CRect t = CurrentTargetRectangle();
+  CScreenRect t = CurrentTargetRectangle();
   // Synchronisation is the swap interval, set with the flag.
   return gl->Present(device.area_width, device.area_height, t.x, t.y, t.w, t.h,
                      ColorToDeviceOpaque(window.color));
@@ -107,7 +107,7 @@ int32_t CGraphics::GetRegionPixel(int x, int y) {
 CPoint CGraphics::MouseRegion() const {
   if (!window.form) return {0, 0};
   CPoint cursor = window.form->CursorPosition();
-  CRect c = window.form->ClientRect();
+  CScreenRect c = window.form->ClientRect();
   return WindowToRegion(static_cast<double>(cursor.x - c.x), static_cast<double>(cursor.y - c.y),
                         c.w, c.h, window.region_width, window.region_height, window.region_scale);
 }

@@ -47,7 +47,7 @@ class CGraphics {
   // Room start: the region becomes the room size, or the extent of the visible view ports
   // (`ports`, `port_count`) when the room uses views; clamped to the display. A change refits
   // the window and the drawing area.
-  void FitRegionToRoom(bool views_enabled, const CRect* ports, int port_count, int room_width,
+  void FitRegionToRoom(bool views_enabled, const CScreenRect* ports, int port_count, int room_width,
                        int room_height);
 
   bool BeginFrame();
@@ -59,7 +59,7 @@ class CGraphics {
   void WaitVerticalBlank();
 
   // The target rectangle in the current client area.
-  CRect CurrentTargetRectangle() const;
+  CScreenRect CurrentTargetRectangle() const;
 
   // Reads a rectangle of the back buffer, cut to the back-buffer area; false when nothing is
   // left or there is no device.

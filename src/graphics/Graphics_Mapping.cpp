@@ -20,10 +20,10 @@ double RegionFactor(int cw, int ch, int rw, int rh, double scale) {
   return std::min(static_cast<double>(ch) / rh, static_cast<double>(cw) / rw);
 }
 
-CRect TargetRectangle(int cw, int ch, int rw, int rh, double scale) {
+CScreenRect TargetRectangle(int cw, int ch, int rw, int rh, double scale) {
   if (scale == 0.0) return {0, 0, cw, ch};
   double f = RegionFactor(cw, ch, rw, rh, scale);
-  CRect r;
+  CScreenRect r;
   r.w = static_cast<int>(R(rw * f));
   r.h = static_cast<int>(R(rh * f));
   r.x = (cw - r.w) / 2;  // C++ division truncates toward zero, as required

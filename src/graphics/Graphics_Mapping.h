@@ -6,9 +6,9 @@
 
 namespace zorvex {
 
-struct CRect {
+struct CScreenRect {
   int x = 0, y = 0, w = 0, h = 0;
-  bool operator==(const CRect&) const = default;
+  bool operator==(const CScreenRect&) const = default;
 };
 
 struct CPoint {
@@ -21,7 +21,7 @@ struct CPoint {
 double RegionFactor(int client_w, int client_h, int region_w, int region_h, double scale);
 
 // The rectangle of the client area (cw x ch) that shows the region (rw x rh).
-CRect TargetRectangle(int client_w, int client_h, int region_w, int region_h, double scale);
+CScreenRect TargetRectangle(int client_w, int client_h, int region_w, int region_h, double scale);
 
 // Client-area point to region point.
 CPoint WindowToRegion(double mx, double my, int client_w, int client_h, int region_w, int region_h,

@@ -12,7 +12,7 @@ int Scaled(int size, double scale) {
 }
 }  // namespace
 
-CRect CWindowState::Client() const {
+CScreenRect CWindowState::Client() const {
   return form ? form->ClientRect() : stored;
 }
 
@@ -96,7 +96,7 @@ void CWindowState::SetRectangle(int x, int y, int w, int h) {
 }
 
 void CWindowState::Center() {
-  CRect c = Client();
+  CScreenRect c = Client();
   SetPosition((display.width - c.w) / 2, (display.height - c.h) / 2);
 }
 
@@ -114,7 +114,7 @@ void CWindowState::Default() {
 void CWindowState::ApplyRegionRule(bool adapt) {
   if (region_scale > 0) {
     const int w = Scaled(region_width, region_scale), h = Scaled(region_height, region_scale);
-    CRect c = Client();
+    CScreenRect c = Client();
     if (adapt) {
       SetSize(w, h);
     } else if (c.w < w || c.h < h) {

@@ -18,9 +18,9 @@ class IGraphicsWindow {
  public:
   virtual ~IGraphicsWindow() = default;
 
-  virtual CRect ClientRect() const = 0;
+  virtual CScreenRect ClientRect() const = 0;
   // Moves and sizes the window so that its client area is exactly `client`.
-  virtual void SetClientRect(const CRect& client) = 0;
+  virtual void SetClientRect(const CScreenRect& client) = 0;
   // Borderless and covering the display, or back to a normal window.
   virtual void SetFullScreen(bool on) = 0;
   // Border kind and whether the caption buttons show.
@@ -57,7 +57,7 @@ class CWindowState {
   bool show_border = true;
   bool show_icons = true;
   bool sizeable = true;
-  CRect stored{100, 100, 640, 480};  // client rectangle when not full screen
+  CScreenRect stored{100, 100, 640, 480};  // client rectangle when not full screen
   bool applying = false;
   int region_width = 640;
   int region_height = 480;
@@ -66,7 +66,7 @@ class CWindowState {
   CDisplaySize display;
 
   // The client rectangle: the form's, or the stored one without a form.
-  CRect Client() const;
+  CScreenRect Client() const;
 
   void StoreGeometry();
   void Apply();

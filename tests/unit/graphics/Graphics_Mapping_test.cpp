@@ -7,15 +7,15 @@ namespace {
 
 TEST(GraphicsMapping, TargetRectangle) {
   // Fixed factor 2: 640 x 480 centred in 700 x 500.
-  EXPECT_EQ(TargetRectangle(700, 500, 320, 240, 2), (CRect{30, 10, 640, 480}));
+  EXPECT_EQ(TargetRectangle(700, 500, 320, 240, 2), (CScreenRect{30, 10, 640, 480}));
   // Largest fitting factor min(500/480, 800/640) = 1.0417: 666.67 rounds to 667.
-  EXPECT_EQ(TargetRectangle(800, 500, 640, 480, -1), (CRect{66, 0, 667, 500}));
+  EXPECT_EQ(TargetRectangle(800, 500, 640, 480, -1), (CScreenRect{66, 0, 667, 500}));
   // Stretch: the whole client area.
-  EXPECT_EQ(TargetRectangle(123, 45, 640, 480, 0), (CRect{0, 0, 123, 45}));
+  EXPECT_EQ(TargetRectangle(123, 45, 640, 480, 0), (CScreenRect{0, 0, 123, 45}));
   // Larger than the client: negative offsets, halves truncated toward zero (-141 / 2 = -70).
-  EXPECT_EQ(TargetRectangle(100, 100, 320, 241, 1), (CRect{-110, -70, 320, 241}));
+  EXPECT_EQ(TargetRectangle(100, 100, 320, 241, 1), (CScreenRect{-110, -70, 320, 241}));
   // Rounding of the scaled size is to even on halves: 0.5 x 5 = 2.5 -> 2, 0.5 x 7 = 3.5 -> 4.
-  EXPECT_EQ(TargetRectangle(10, 10, 5, 7, 0.5), (CRect{4, 3, 2, 4}));
+  EXPECT_EQ(TargetRectangle(10, 10, 5, 7, 0.5), (CScreenRect{4, 3, 2, 4}));
 }
 
 TEST(GraphicsMapping, WindowToRegionAndBack) {

@@ -12,7 +12,7 @@ namespace {
 // A window that keeps what it is told, with a 1024 x 768 display.
 class FakeWindow : public IGraphicsWindow {
  public:
-  CRect client{100, 100, 640, 480};
+  CScreenRect client{100, 100, 640, 480};
   bool full = false;
   WindowBorder border = WindowBorder::kSizeable;
   bool icons = true;
@@ -22,8 +22,8 @@ class FakeWindow : public IGraphicsWindow {
   bool visible = true;
   CPoint cursor{0, 0};
 
-  CRect ClientRect() const override { return client; }
-  void SetClientRect(const CRect& r) override { client = r; }
+  CScreenRect ClientRect() const override { return client; }
+  void SetClientRect(const CScreenRect& r) override { client = r; }
   void SetFullScreen(bool on) override {
     if (on) client = {0, 0, 1024, 768};
     if (on != full) full_screen_calls++;
@@ -65,13 +65,13 @@ TEST_F(GraphicsWindow, FullScreenRoundTripRestoresTheClientRectangle) {
   state.OnResize();
   state.SetFullScreen(true);
   EXPECT_TRUE(form.full);
-  EXPECT_EQ(form.client, (CRect{0, 0, 1024, 768}));
+  EXPECT_EQ(form.client, (CScreenRect{0, 0, 1024, 768}));
   state.OnResize();           // resizing while full screen stores nothing
   state.SetFullScreen(true);  // unchanged: nothing happens
   EXPECT_EQ(form.full_screen_calls, 1);
   state.SetFullScreen(false);
   EXPECT_FALSE(form.full);
-  EXPECT_EQ(form.client, (CRect{200, 150, 800, 600}));
+  EXPECT_EQ(form.client, (CScreenRect{200, 150, 800, 600}));
 }
 
 TEST_F(GraphicsWindow, BorderKinds) {
@@ -90,24 +90,24 @@ TEST_F(GraphicsWindow, BorderKinds) {
   // Changing a flag keeps the client where the user left it.
   form.client = {10, 20, 300, 200};
   state.SetSizeable(false);
-  EXPECT_EQ(form.client, (CRect{10, 20, 300, 200}));
+  EXPECT_EQ(form.client, (CScreenRect{10, 20, 300, 200}));
 }
 
 TEST_F(GraphicsWindow, SizeHonoursTheScaleMinimum) {
   state.SetRegionSize(320, 240, false);  // scale 1: the client is already large enough
-  EXPECT_EQ(form.client, (CRect{100, 100, 640, 480}));
+  EXPECT_EQ(form.client, (CScreenRect{100, 100, 640, 480}));
   state.SetRegionScale(2, false);  // 640 x 480 needed: already there, nothing to enlarge
-  EXPECT_EQ(form.client, (CRect{100, 100, 640, 480}));
+  EXPECT_EQ(form.client, (CScreenRect{100, 100, 640, 480}));
   EXPECT_EQ(form.min_w, 640);
   EXPECT_EQ(form.min_h, 480);
   state.SetSize(100, 900);
-  EXPECT_EQ(form.client, (CRect{100, 100, 640, 900}));
+  EXPECT_EQ(form.client, (CScreenRect{100, 100, 640, 900}));
   state.SetRectangle(5, 6, 700, 10);
-  EXPECT_EQ(form.client, (CRect{5, 6, 700, 480}));
+  EXPECT_EQ(form.client, (CScreenRect{5, 6, 700, 480}));
   state.SetRegionScale(0, false);  // stretch: no minimum
   EXPECT_EQ(form.min_w, 0);
   state.SetSize(100, 90);
-  EXPECT_EQ(form.client, (CRect{5, 6, 100, 90}));
+  EXPECT_EQ(form.client, (CScreenRect{5, 6, 100, 90}));
   EXPECT_GE(form.invalidated, 2);
 }
 
@@ -127,27 +127,27 @@ TEST_F(GraphicsWindow, RegionSizeChangesOnlyPositiveSidesAndAdapts) {
 
 TEST_F(GraphicsWindow, CentreAndDefault) {
   state.Center();
-  EXPECT_EQ(form.client, (CRect{192, 144, 640, 480}));
+  EXPECT_EQ(form.client, (CScreenRect{192, 144, 640, 480}));
   state.region_width = 320;
   state.region_height = 200;
   state.region_scale = 2;
   state.Default();
-  EXPECT_EQ(form.client, (CRect{192, 184, 640, 400}));
+  EXPECT_EQ(form.client, (CScreenRect{192, 184, 640, 400}));
   state.region_scale = -1;  // scale <= 0: the region size itself
   state.Default();
-  EXPECT_EQ(form.client, (CRect{352, 284, 320, 200}));
+  EXPECT_EQ(form.client, (CScreenRect{352, 284, 320, 200}));
 }
 
 TEST(GraphicsWindowWithoutForm, StateChangesStillHold) {
   CWindowState state;
   state.display = {800, 600};
   state.SetRectangle(1, 2, 300, 200);
-  EXPECT_EQ(state.Client(), (CRect{1, 2, 640, 480}));  // scale 1 keeps the region visible
+  EXPECT_EQ(state.Client(), (CScreenRect{1, 2, 640, 480}));  // scale 1 keeps the region visible
   state.SetFullScreen(true);
   state.SetFullScreen(false);
-  EXPECT_EQ(state.Client(), (CRect{1, 2, 640, 480}));
+  EXPECT_EQ(state.Client(), (CScreenRect{1, 2, 640, 480}));
   state.Center();
-  EXPECT_EQ(state.Client(), (CRect{80, 60, 640, 480}));
+  EXPECT_EQ(state.Client(), (CScreenRect{80, 60, 640, 480}));
 }
 
 TEST(GraphicsFitRegion, RoomOrViewPortsClampedToTheDisplay) {
@@ -158,9 +158,9 @@ TEST(GraphicsFitRegion, RoomOrViewPortsClampedToTheDisplay) {
   g.FitRegionToRoom(false, nullptr, 0, 2000, 300);
   EXPECT_EQ(g.window.region_width, 1024);
   EXPECT_EQ(g.window.region_height, 300);
-  EXPECT_EQ(form.client, (CRect{0, 234, 1024, 300}));  // adapted at scale 1 and centred
+  EXPECT_EQ(form.client, (CScreenRect{0, 234, 1024, 300}));  // adapted at scale 1 and centred
   // Views: the largest port end, starting from 8 x 8; ports of invisible views are not given.
-  const CRect ports[2] = {{0, 0, 320, 240}, {320, 0, 160, 120}};
+  const CScreenRect ports[2] = {{0, 0, 320, 240}, {320, 0, 160, 120}};
   g.FitRegionToRoom(true, ports, 2, 5000, 5000);
   EXPECT_EQ(g.window.region_width, 480);
   EXPECT_EQ(g.window.region_height, 240);
