@@ -2,6 +2,8 @@
 
 #include <zlib.h>
 
+#include "runner/Support_Image.h"
+
 #include <cstring>
 
 namespace zorvex {
@@ -54,9 +56,10 @@ std::string CStream::ReadString() {
 
 std::unique_ptr<CStream> CStream::ReadRawBlock() {
   int32_t n = ReadInt();
+  // A negative size cannot come from a writer; reading on would lose step with the data.
+  if (n < 0 || static_cast<size_t>(n) > Remaining()) throw StreamReadError("block past the end");
   auto out = std::make_unique<CStream>();
-  if (n <= 0) return out;
-  if (static_cast<size_t>(n) > Remaining()) throw StreamReadError("block past the end");
+  if (n == 0) return out;
   out->bytes_.assign(bytes_.begin() + static_cast<ptrdiff_t>(pos_),
                      bytes_.begin() + static_cast<ptrdiff_t>(pos_ + static_cast<size_t>(n)));
   pos_ += static_cast<size_t>(n);
@@ -69,6 +72,19 @@ std::unique_ptr<CStream> CStream::ReadCompressedBlock() {
   auto out = std::make_unique<CStream>(InflateBytes(bytes_.data() + pos_, static_cast<size_t>(n)));
   pos_ += static_cast<size_t>(n);
   return out;
+}
+
+std::unique_ptr<CImage> CStream::ReadImage() {
+  if (!ReadBool()) return nullptr;
+  std::unique_ptr<CStream> bmp = ReadCompressedBlock();
+  return DecodeBmp(bmp->Data(), bmp->Size());
+}
+
+void CStream::WriteImage(const CImage* image) {
+  WriteBool(image != nullptr);
+  if (image == nullptr) return;
+  std::vector<uint8_t> bmp = EncodeBmp(*image, /*with_alpha=*/true);
+  WriteCompressedBlock(bmp.data(), bmp.size());
 }
 
 void CStream::WriteInt(int32_t v) {
