@@ -10,7 +10,7 @@ CMessageLoop::TimerId CMessageLoop::AddTimer(int32_t interval_ms, std::function<
                                              bool enabled) {
   TimerId id = next_id_++;
   int64_t interval = std::max<int64_t>(interval_ms, 1) * 1000;
-  timers_.push_back({id, interval, clock_.NowMicros() + interval, enabled, false,
+  timers_.push_back({id, interval, clock_->NowMicros() + interval, enabled, false,
                      std::move(on_tick)});
   return id;
 }
@@ -30,7 +30,7 @@ const CMessageLoop::Timer* CMessageLoop::Find(TimerId id) const {
 void CMessageLoop::SetTimerEnabled(TimerId id, bool enabled) {
   Timer* t = Find(id);
   if (t == nullptr) return;
-  if (enabled && !t->enabled) t->due_us = clock_.NowMicros() + t->interval_us;
+  if (enabled && !t->enabled) t->due_us = clock_->NowMicros() + t->interval_us;
   t->enabled = enabled;
 }
 
@@ -43,7 +43,7 @@ void CMessageLoop::SetTimerInterval(TimerId id, int32_t interval_ms) {
   Timer* t = Find(id);
   if (t == nullptr) return;
   t->interval_us = std::max<int64_t>(interval_ms, 1) * 1000;
-  t->due_us = clock_.NowMicros() + t->interval_us;
+  t->due_us = clock_->NowMicros() + t->interval_us;
 }
 
 void CMessageLoop::RemoveTimer(TimerId id) {
@@ -86,14 +86,14 @@ void CMessageLoop::ProcessMessages() {
   }
   // Timers last, as the window system gives them the lowest priority. Ids rather than
   // references: a handler may add or remove timers.
-  const int64_t now = clock_.NowMicros();
+  const int64_t now = clock_->NowMicros();
   std::vector<TimerId> due;
   for (const Timer& t : timers_)
     if (t.enabled && !t.running && t.due_us <= now) due.push_back(t.id);
   for (TimerId id : due) {
     Timer* t = Find(id);
     if (t == nullptr || !t->enabled || t->running) continue;
-    t->due_us = clock_.NowMicros() + t->interval_us;
+    t->due_us = clock_->NowMicros() + t->interval_us;
     t->running = true;
     std::function<void()> tick = t->on_tick;
     if (tick) tick();
@@ -106,7 +106,7 @@ void CMessageLoop::ProcessMessages() {
 
 int64_t CMessageLoop::MicrosToNextTimer() {
   int64_t best = 100000;  // look at the queue at least ten times a second
-  int64_t now = clock_.NowMicros();
+  int64_t now = clock_->NowMicros();
   for (const Timer& t : timers_)
     if (t.enabled && !t.running) best = std::min(best, std::max<int64_t>(t.due_us - now, 0));
   return best;
@@ -121,7 +121,7 @@ void CMessageLoop::Run() {
     if (sdl_events_) {
       SDL_WaitEventTimeout(nullptr, static_cast<int>((wait + 999) / 1000));
     } else {
-      clock_.SleepMicros(wait);
+      clock_->SleepMicros(wait);
     }
   }
 }

@@ -14,7 +14,9 @@ namespace zorvex {
 
 class CMessageLoop {
  public:
-  explicit CMessageLoop(IClock& clock) : clock_(clock) {}
+  explicit CMessageLoop(IClock& clock) : clock_(&clock) {}
+  // Timers run on this clock from now on (tests put a manual one in).
+  void SetClock(IClock& clock) { clock_ = &clock; }
 
   // Timers tick as messages: a due timer's handler runs in the next ProcessMessages, once per
   // call however late it is (missed ticks are not caught up), and never inside itself.
@@ -43,7 +45,7 @@ class CMessageLoop {
   // A window (by its SDL id) needs painting.
   std::function<void(uint32_t window_id)> on_paint;
 
-  IClock& clock() { return clock_; }
+  IClock& clock() { return *clock_; }
 
  private:
   struct Timer {
@@ -59,7 +61,7 @@ class CMessageLoop {
   void DeliverInput(const InputMessage& m);
   int64_t MicrosToNextTimer();
 
-  IClock& clock_;
+  IClock* clock_;
   std::vector<Timer> timers_;
   TimerId next_id_ = 1;
   std::deque<InputMessage> posted_;
