@@ -228,20 +228,22 @@ void ApplyProcessPriority(CGame& game) {
   }
 }
 
-bool PrepareGraphics(CGame& game) {
-  const CSettings& s = game.settings;
-  DisplayModeRequest mode = DisplayModeFromSettings(s);
+bool PrepareDisplayMode(CGame& game, int32_t desktop_depth) {
+  DisplayModeRequest mode = DisplayModeFromSettings(game.settings);
   bool change = mode.Changes();
-  if (mode.depth < 0) {
-    int32_t depth = DesktopDisplay().depth;
-    if (depth != 16 && depth != 32) {
-      if (!game.dialogs->AskYesNo(kConfirmCaption, kColorModeQuestion)) return false;
-      mode.depth = 16;
-      change = true;
-    }
+  if (mode.depth < 0 && desktop_depth != 16 && desktop_depth != 32) {
+    if (!game.dialogs->AskYesNo(kConfirmCaption, kColorModeQuestion)) return false;
+    mode.depth = 16;
+    change = true;
   }
   // For this run only; the depth cannot change here, and only full screen switches the size.
   if (change) game.window.SetDisplayMode(mode.width, mode.height, mode.frequency);
+  return true;
+}
+
+bool PrepareGraphics(CGame& game) {
+  const CSettings& s = game.settings;
+  if (!PrepareDisplayMode(game, DesktopDisplay().depth)) return false;
   game.window.SetBorder(s.no_window_border ? BorderKind::kNone
                         : s.allow_resize   ? BorderKind::kSizeable
                                            : BorderKind::kFixed);

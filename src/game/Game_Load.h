@@ -65,6 +65,9 @@ bool ReadGameHeader(CGame& game, CStream& file);
 bool ReadGameBlock(CGame& game, CStream& block);
 bool PrepareGame(CGame& game);
 bool PrepareGraphics(CGame& game);
+// PrepareGraphics's first steps: the display mode the settings ask for, and the question when
+// the desktop's depth is neither 16 nor 32 bits. False when the player declines.
+bool PrepareDisplayMode(CGame& game, int32_t desktop_depth);
 void ApplyProcessPriority(CGame& game);
 void ShutDownGame(CGame& game);
 
