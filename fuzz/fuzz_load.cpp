@@ -28,13 +28,20 @@ bool ReadEmpty(CGame&, CStream& s) {
 
 std::vector<SectionEntry> Table() {
   static const SectionReader kFill[kSectionCount] = {
-      ReadEmpty<SectionId::kExtensionPackages>, ReadEmpty<SectionId::kSounds>,
-      ReadEmpty<SectionId::kSprites>,           ReadEmpty<SectionId::kBackgrounds>,
-      ReadEmpty<SectionId::kPaths>,             ReadEmpty<SectionId::kScripts>,
-      ReadEmpty<SectionId::kFonts>,             ReadEmpty<SectionId::kTimeLines>,
-      ReadEmpty<SectionId::kObjects>,           ReadEmpty<SectionId::kRooms>,
-      ReadEmpty<SectionId::kIncludedFiles>,     ReadEmpty<SectionId::kGameInformation>,
-      ReadEmpty<SectionId::kLibraryInitCode>,   ReadEmpty<SectionId::kRoomOrder>,
+      ReadEmpty<SectionId::kExtensionPackages>,
+      ReadEmpty<SectionId::kSounds>,
+      ReadEmpty<SectionId::kSprites>,
+      ReadEmpty<SectionId::kBackgrounds>,
+      ReadEmpty<SectionId::kPaths>,
+      ReadEmpty<SectionId::kScripts>,
+      ReadEmpty<SectionId::kFonts>,
+      ReadEmpty<SectionId::kTimeLines>,
+      ReadEmpty<SectionId::kObjects>,
+      ReadEmpty<SectionId::kRooms>,
+      ReadEmpty<SectionId::kIncludedFiles>,
+      ReadEmpty<SectionId::kGameInformation>,
+      ReadEmpty<SectionId::kLibraryInitCode>,
+      ReadEmpty<SectionId::kRoomOrder>,
   };
   std::vector<SectionEntry> t(SectionTable().begin(), SectionTable().end());
   for (size_t i = 0; i < t.size(); ++i)
@@ -44,10 +51,9 @@ std::vector<SectionEntry> Table() {
 
 bool IsLoadMessage(const std::string& m) {
   static const char* const kMessages[] = {
-      "Error: Cannot read the game file.",   "Error: Not a valid game file.",
-      "Error: Wrong version number.",        "Error: Error in resource data.",
-      "Error: Failed to initialize D3DX.",
-      "Failed to load the game data. File seems corrupted.",
+      "Error: Cannot read the game file.", "Error: Not a valid game file.",
+      "Error: Wrong version number.",      "Error: Error in resource data.",
+      "Error: Failed to initialize D3DX.", "Failed to load the game data. File seems corrupted.",
   };
   for (const char* k : kMessages)
     if (m == k) return true;
@@ -69,7 +75,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   try {
     ok = ReadGameHeader(game, file);
   } catch (...) {
-    game.dialogs->ShowMessage(kApplicationTitle, "Failed to load the game data. File seems corrupted.");
+    game.dialogs->ShowMessage(kApplicationTitle,
+                              "Failed to load the game data. File seems corrupted.");
   }
   if (ok) {
     if (!shown->shown.empty()) std::abort();

@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -24,10 +25,17 @@ int main(int argc, char** argv) {
   if (!StartPlatform(options.headless, why) && !options.headless)
     std::fprintf(stderr, "zorvex-run: no display to show windows on (%s)\n", why.c_str());
   int status;
-  {
+  try {
+    // The game (and with it the temporary directory) is destroyed on every way out of here.
     CGame game;
     game.options = std::move(options);
     status = RunRunner(game);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "zorvex-run: unexpected failure: %s\n", e.what());
+    status = 1;
+  } catch (...) {
+    std::fprintf(stderr, "zorvex-run: unexpected failure\n");
+    status = 1;
   }
   StopPlatform();
   return status;

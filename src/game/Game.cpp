@@ -5,8 +5,7 @@
 
 namespace zorvex {
 
-CGame::CGame()
-    : sections(SectionTable()), dialogs(std::make_unique<CHeadlessDialogService>()) {
+CGame::CGame() : sections(SectionTable()), dialogs(std::make_unique<CHeadlessDialogService>()) {
   RegisterBuiltinFunctions(functions);
 }
 

@@ -47,14 +47,17 @@ bool LoadSupportLibrary(CGame& game, const std::string& name, const CStream& byt
   return true;
 }
 
-bool PrepareSoundsAndGraphics(CGame& game) { return PrepareGraphics(game); }
+bool PrepareSoundsAndGraphics(CGame& game) {
+  return PrepareGraphics(game);
+}
 
 constexpr PreparationEntry kPreparation[] = {
     {50, "Extracting included files", nullptr, "Failed to extract the included files."},
     {54, "Preparing extension pacakges", nullptr, "Failed to prepare extension packages."},
     {56, "Preparing constants", nullptr, "Failed to define the constants."},
     {58, "Compiling scripts", nullptr, "Failed to compile the scripts."},
-    {70, "Compiling time line actions", nullptr, "Failed to compile the actions in the time lines."},
+    {70, "Compiling time line actions", nullptr,
+     "Failed to compile the actions in the time lines."},
     {72, "Compiling object actions", nullptr, "Failed to compile the actions in the objects."},
     {80, "Preparing sounds", nullptr, "Failed to prepare the sounds."},
     // On failure the sound system is shut down here once it exists; PrepareGraphics has shown
@@ -108,8 +111,12 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out) {
 
 }  // namespace
 
-std::span<const PreparationEntry> PreparationTable() { return kPreparation; }
-std::span<const ShutdownEntry> ShutdownTable() { return kShutdown; }
+std::span<const PreparationEntry> PreparationTable() {
+  return kPreparation;
+}
+std::span<const ShutdownEntry> ShutdownTable() {
+  return kShutdown;
+}
 
 void ShowStartupMessage(CGame& game, const std::string& text) {
   game.dialogs->ShowMessage(kApplicationTitle, text);
@@ -288,8 +295,10 @@ bool LoadAndRunGame(CGame& game) {
   try {
     if (!PrepareGame(game)) return false;
     // The debugger window and the main loop plug in here.
-    std::fprintf(stderr, "zorvex-run: game %d is loaded and prepared; this build cannot run "
-                         "games yet\n", game.game_id);
+    std::fprintf(stderr,
+                 "zorvex-run: game %d is loaded and prepared; this build cannot run "
+                 "games yet\n",
+                 game.game_id);
   } catch (...) {
     ShowStartupMessage(game, kUnexpectedError);
     return false;

@@ -39,7 +39,7 @@ std::span<const SectionEntry> SectionTable();
 using PreparationStep = bool (*)(CGame& game);
 
 struct PreparationEntry {
-  int32_t progress;             // -1: no progress shown
+  int32_t progress;  // -1: no progress shown
   const char* step_text;
   PreparationStep step;
   const char* failure_message;  // nullptr: the step shows its own

@@ -33,6 +33,8 @@ constexpr SectionEntry kSections[kSectionCount] = {
 
 }  // namespace
 
-std::span<const SectionEntry> SectionTable() { return kSections; }
+std::span<const SectionEntry> SectionTable() {
+  return kSections;
+}
 
 }  // namespace zorvex

@@ -42,8 +42,7 @@ bool CSystemDialogService::AskYesNo(const std::string& caption, const std::strin
   int r = ShowSdlBox(parent_, caption, text, true);
   if (r >= 0) return r == 1;
   // Nobody can answer on standard error; take the default and say so.
-  std::fprintf(stderr, "%s: %s [Yes]\n", Cp1252ToUtf8(caption).c_str(),
-               Cp1252ToUtf8(text).c_str());
+  std::fprintf(stderr, "%s: %s [Yes]\n", Cp1252ToUtf8(caption).c_str(), Cp1252ToUtf8(text).c_str());
   return true;
 }
 

@@ -18,7 +18,7 @@ enum class InputKind : uint8_t {
   kMouseUp,    // code: button
   kWheelUp,
   kWheelDown,
-  kClose,      // the window's close button (or the desktop asking to quit)
+  kClose,  // the window's close button (or the desktop asking to quit)
 };
 
 constexpr int32_t kMouseLeft = 1;

@@ -17,11 +17,13 @@ namespace {
 
 SDL_Surface* SurfaceOf(const PixelView& v) {
   if (v.Empty()) return nullptr;
-  return SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(v.pixels), v.width, v.height,
-                                            32, v.width * 4, SDL_PIXELFORMAT_ARGB8888);
+  return SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(v.pixels), v.width, v.height, 32,
+                                            v.width * 4, SDL_PIXELFORMAT_ARGB8888);
 }
 
-SDL_Rect RectOf(const PixelRect& r) { return SDL_Rect{r.left, r.top, r.width, r.height}; }
+SDL_Rect RectOf(const PixelRect& r) {
+  return SDL_Rect{r.left, r.top, r.width, r.height};
+}
 
 // The step label: black text in the Liberation Sans face, about the size of the dialog font.
 bool LoadFont(void*& library, void*& face) {
@@ -99,7 +101,9 @@ CLoadWindow::~CLoadWindow() {
   if (library_ != nullptr) FT_Done_FreeType(static_cast<FT_Library>(library_));
 }
 
-uint32_t CLoadWindow::Id() const { return window_ != nullptr ? SDL_GetWindowID(window_) : 0; }
+uint32_t CLoadWindow::Id() const {
+  return window_ != nullptr ? SDL_GetWindowID(window_) : 0;
+}
 
 bool CLoadWindow::Show(const LoadWindowView& view) {
   if (!PlatformHasVideo()) return false;
@@ -116,9 +120,9 @@ bool CLoadWindow::Show(const LoadWindowView& view) {
         SDL_Surface* shape = SurfaceOf(view.picture);
         SDL_WindowShapeMode mode;
         mode.mode = ShapeModeColorKey;
-        mode.parameters.colorKey = SDL_Color{uint8_t(view.transparent_color >> 16),
-                                             uint8_t(view.transparent_color >> 8),
-                                             uint8_t(view.transparent_color), 255};
+        mode.parameters.colorKey =
+            SDL_Color{uint8_t(view.transparent_color >> 16), uint8_t(view.transparent_color >> 8),
+                      uint8_t(view.transparent_color), 255};
         if (shape != nullptr) {
           SDL_SetWindowShape(window_, shape, &mode);
           SDL_FreeSurface(shape);
@@ -149,8 +153,8 @@ void CLoadWindow::Draw(const LoadWindowView& view) {
   if (target == nullptr) return;
   const SDL_PixelFormat* fmt = target->format;
   auto fill = [&](const SDL_Rect& r, uint32_t argb) {
-    SDL_FillRect(target, &r, SDL_MapRGB(fmt, uint8_t(argb >> 16), uint8_t(argb >> 8),
-                                        uint8_t(argb)));
+    SDL_FillRect(target, &r,
+                 SDL_MapRGB(fmt, uint8_t(argb >> 16), uint8_t(argb >> 8), uint8_t(argb)));
   };
   SDL_Rect all{0, 0, target->w, target->h};
   if (SDL_Surface* pic = SurfaceOf(view.picture)) {

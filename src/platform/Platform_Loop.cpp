@@ -10,8 +10,8 @@ CMessageLoop::TimerId CMessageLoop::AddTimer(int32_t interval_ms, std::function<
                                              bool enabled) {
   TimerId id = next_id_++;
   int64_t interval = std::max<int64_t>(interval_ms, 1) * 1000;
-  timers_.push_back({id, interval, clock_->NowMicros() + interval, enabled, false,
-                     std::move(on_tick)});
+  timers_.push_back(
+      {id, interval, clock_->NowMicros() + interval, enabled, false, std::move(on_tick)});
   return id;
 }
 
@@ -53,9 +53,9 @@ void CMessageLoop::RemoveTimer(TimerId id) {
   t->enabled = false;
   t->on_tick = nullptr;
   if (!t->running)
-    timers_.erase(std::remove_if(timers_.begin(), timers_.end(),
-                                 [id](const Timer& x) { return x.id == id; }),
-                  timers_.end());
+    timers_.erase(
+        std::remove_if(timers_.begin(), timers_.end(), [id](const Timer& x) { return x.id == id; }),
+        timers_.end());
 }
 
 void CMessageLoop::DeliverInput(const InputMessage& m) {
@@ -66,9 +66,8 @@ void CMessageLoop::ProcessMessages() {
   if (sdl_events_) {
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
-      if (e.type == SDL_WINDOWEVENT &&
-          (e.window.event == SDL_WINDOWEVENT_EXPOSED ||
-           e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)) {
+      if (e.type == SDL_WINDOWEVENT && (e.window.event == SDL_WINDOWEVENT_EXPOSED ||
+                                        e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)) {
         if (on_paint) on_paint(e.window.windowID);
         continue;
       }
@@ -76,7 +75,8 @@ void CMessageLoop::ProcessMessages() {
       TranslateSdlEvent(e, scratch_);
       // Handlers may pump again; work on a copy.
       std::vector<InputMessage> batch(scratch_);
-      for (const InputMessage& m : batch) DeliverInput(m);
+      for (const InputMessage& m : batch)
+        DeliverInput(m);
     }
   }
   while (!posted_.empty()) {

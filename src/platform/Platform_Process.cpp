@@ -16,14 +16,16 @@ std::vector<std::string> SplitCommandLine(std::string_view line) {
   std::vector<std::string> out;
   size_t i = 0, n = line.size();
   while (true) {
-    while (i < n && (line[i] == ' ' || line[i] == '\t')) ++i;
+    while (i < n && (line[i] == ' ' || line[i] == '\t'))
+      ++i;
     if (i >= n) break;
     std::string arg;
     bool quoted = false;
     while (i < n && (quoted || (line[i] != ' ' && line[i] != '\t'))) {
       if (line[i] == '\\') {
         size_t slashes = 0;
-        while (i < n && line[i] == '\\') ++slashes, ++i;
+        while (i < n && line[i] == '\\')
+          ++slashes, ++i;
         if (i < n && line[i] == '"') {
           arg.append(slashes / 2, '\\');
           if (slashes % 2 == 1) {
@@ -54,7 +56,8 @@ std::vector<std::string> SplitCommandLine(std::string_view line) {
 int64_t SpawnProcess(const std::vector<std::string>& argv, const std::string& directory) {
   if (argv.empty() || argv[0].empty()) return -1;
   std::vector<char*> args;
-  for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+  for (const std::string& a : argv)
+    args.push_back(const_cast<char*>(a.c_str()));
   args.push_back(nullptr);
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);

@@ -32,7 +32,9 @@ void StopPlatform() {
   SDL_Quit();
 }
 
-bool PlatformHasVideo() { return g_video; }
+bool PlatformHasVideo() {
+  return g_video;
+}
 
 DisplayInfo DesktopDisplay() {
   DisplayInfo d;
@@ -57,7 +59,9 @@ bool CWindow::Create(bool real, bool opengl) {
   return window_ != nullptr;
 }
 
-uint32_t CWindow::Id() const { return window_ != nullptr ? SDL_GetWindowID(window_) : 0; }
+uint32_t CWindow::Id() const {
+  return window_ != nullptr ? SDL_GetWindowID(window_) : 0;
+}
 
 void CWindow::SetVisible(bool visible) {
   visible_ = visible;
@@ -147,18 +151,46 @@ void CWindow::SetCursor(int32_t cursor) {
   }
   SDL_SystemCursor shape;
   switch (cursor) {
-    case -3: shape = SDL_SYSTEM_CURSOR_CROSSHAIR; break;
-    case -4: shape = SDL_SYSTEM_CURSOR_IBEAM; break;
-    case -6: shape = SDL_SYSTEM_CURSOR_SIZENESW; break;
-    case -7: case -15: shape = SDL_SYSTEM_CURSOR_SIZENS; break;
-    case -8: shape = SDL_SYSTEM_CURSOR_SIZENWSE; break;
-    case -9: case -14: shape = SDL_SYSTEM_CURSOR_SIZEWE; break;
-    case -11: case -17: shape = SDL_SYSTEM_CURSOR_WAIT; break;
-    case -13: case -18: shape = SDL_SYSTEM_CURSOR_NO; break;
-    case -19: shape = SDL_SYSTEM_CURSOR_WAITARROW; break;
-    case -21: shape = SDL_SYSTEM_CURSOR_HAND; break;
-    case -22: shape = SDL_SYSTEM_CURSOR_SIZEALL; break;
-    default: shape = SDL_SYSTEM_CURSOR_ARROW; break;  // default, arrow, up arrow, drag, help
+    case -3:
+      shape = SDL_SYSTEM_CURSOR_CROSSHAIR;
+      break;
+    case -4:
+      shape = SDL_SYSTEM_CURSOR_IBEAM;
+      break;
+    case -6:
+      shape = SDL_SYSTEM_CURSOR_SIZENESW;
+      break;
+    case -7:
+    case -15:
+      shape = SDL_SYSTEM_CURSOR_SIZENS;
+      break;
+    case -8:
+      shape = SDL_SYSTEM_CURSOR_SIZENWSE;
+      break;
+    case -9:
+    case -14:
+      shape = SDL_SYSTEM_CURSOR_SIZEWE;
+      break;
+    case -11:
+    case -17:
+      shape = SDL_SYSTEM_CURSOR_WAIT;
+      break;
+    case -13:
+    case -18:
+      shape = SDL_SYSTEM_CURSOR_NO;
+      break;
+    case -19:
+      shape = SDL_SYSTEM_CURSOR_WAITARROW;
+      break;
+    case -21:
+      shape = SDL_SYSTEM_CURSOR_HAND;
+      break;
+    case -22:
+      shape = SDL_SYSTEM_CURSOR_SIZEALL;
+      break;
+    default:
+      shape = SDL_SYSTEM_CURSOR_ARROW;
+      break;  // default, arrow, up arrow, drag, help
   }
   SDL_Cursor* c = SDL_CreateSystemCursor(shape);
   if (c == nullptr) return;

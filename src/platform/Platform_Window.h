@@ -21,8 +21,8 @@ bool PlatformHasVideo();
 struct DisplayInfo {
   int32_t width = 1024;
   int32_t height = 768;
-  int32_t depth = 32;       // bits: bytes per pixel times 8, so 24-bit desktops report 32
-  int32_t frequency = 60;   // 0 when unknown
+  int32_t depth = 32;      // bits: bytes per pixel times 8, so 24-bit desktops report 32
+  int32_t frequency = 60;  // 0 when unknown
 };
 // The desktop of the first display; the fixed 1024 x 768 x 32 at 60 Hz without video.
 DisplayInfo DesktopDisplay();

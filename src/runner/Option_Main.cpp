@@ -129,8 +129,8 @@ struct Resolution {
   int32_t width, height;
 };
 constexpr int32_t kDepths[] = {16, 32};
-constexpr Resolution kResolutions[] = {{320, 240},   {640, 480},   {800, 600},
-                                       {1024, 768},  {1280, 1024}, {1600, 1200}};
+constexpr Resolution kResolutions[] = {{320, 240},  {640, 480},   {800, 600},
+                                       {1024, 768}, {1280, 1024}, {1600, 1200}};
 constexpr int32_t kFrequencies[] = {60, 70, 85, 100, 120};
 
 template <size_t N>

@@ -72,8 +72,8 @@ enum class FunctionKeyAction {
 };
 
 struct FunctionKeyRule {
-  int32_t key;                  // Windows virtual-key code
-  bool CSettings::*enabled;     // the setting that switches the key on
+  int32_t key;               // Windows virtual-key code
+  bool CSettings::*enabled;  // the setting that switches the key on
   FunctionKeyAction action;
 };
 
@@ -99,8 +99,8 @@ std::string NextScreenshotFileName(const std::function<bool(const std::string&)>
 enum class CloseButtonAction {
   kDismissInformation,  // the game information shown inside the game window goes away
   kCloseSplash,
-  kPressEscape,         // key 27 marked down, keyboard_key = keyboard_lastkey = 27
-  kCloseButtonEvent,    // ev_close_button is performed
+  kPressEscape,       // key 27 marked down, keyboard_key = keyboard_lastkey = 27
+  kCloseButtonEvent,  // ev_close_button is performed
 };
 
 CloseButtonAction CloseButtonActionFor(const CSettings& settings, bool information_in_window,

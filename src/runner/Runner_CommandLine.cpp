@@ -29,9 +29,11 @@ std::vector<std::string_view> Words(std::string_view line) {
   std::vector<std::string_view> words;
   size_t i = 0;
   while (i < line.size()) {
-    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
+      ++i;
     size_t start = i;
-    while (i < line.size() && line[i] != ' ' && line[i] != '\t') ++i;
+    while (i < line.size() && line[i] != ' ' && line[i] != '\t')
+      ++i;
     if (i > start) words.push_back(line.substr(start, i - start));
   }
   return words;
@@ -44,18 +46,26 @@ struct EventSyntax {
 };
 
 constexpr EventSyntax kEvents[] = {
-    {"key_down", InputKind::kKeyDown, 1},     {"key_up", InputKind::kKeyUp, 1},
-    {"char", InputKind::kChar, 1},            {"mouse_move", InputKind::kMouseMove, 2},
-    {"mouse_down", InputKind::kMouseDown, 1}, {"mouse_up", InputKind::kMouseUp, 1},
-    {"wheel_up", InputKind::kWheelUp, 0},     {"wheel_down", InputKind::kWheelDown, 0},
+    {"key_down", InputKind::kKeyDown, 1},
+    {"key_up", InputKind::kKeyUp, 1},
+    {"char", InputKind::kChar, 1},
+    {"mouse_move", InputKind::kMouseMove, 2},
+    {"mouse_down", InputKind::kMouseDown, 1},
+    {"mouse_up", InputKind::kMouseUp, 1},
+    {"wheel_up", InputKind::kWheelUp, 0},
+    {"wheel_down", InputKind::kWheelDown, 0},
     {"close", InputKind::kClose, 0},
 };
 
 bool ParseButton(std::string_view w, int32_t& button) {
-  if (w == "left") button = kMouseLeft;
-  else if (w == "right") button = kMouseRight;
-  else if (w == "middle") button = kMouseMiddle;
-  else return false;
+  if (w == "left")
+    button = kMouseLeft;
+  else if (w == "right")
+    button = kMouseRight;
+  else if (w == "middle")
+    button = kMouseMiddle;
+  else
+    return false;
   return true;
 }
 
@@ -197,8 +207,9 @@ bool ParseCommandLine(const std::vector<std::string>& args, CRunOptions& o, std:
       if (!value(v)) return false;
       size_t colon = v.find(':');
       ScreenshotRequest r;
-      if (colon == std::string::npos || !ParseInteger(std::string_view(v).substr(0, colon), r.step) ||
-          r.step < 1 || colon + 1 >= v.size()) {
+      if (colon == std::string::npos ||
+          !ParseInteger(std::string_view(v).substr(0, colon), r.step) || r.step < 1 ||
+          colon + 1 >= v.size()) {
         error = "--screenshot needs STEP:FILE with a step from 1 up, not \"" + v + "\"";
         return false;
       }

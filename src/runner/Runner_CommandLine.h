@@ -23,9 +23,9 @@ struct ScreenshotRequest {
 };
 
 struct CRunOptions {
-  std::string game_path;          // empty: the runner's own executable
+  std::string game_path;  // empty: the runner's own executable
   bool headless = false;
-  int64_t max_steps = -1;         // -1: no limit
+  int64_t max_steps = -1;  // -1: no limit
   bool fast = false;
   bool has_seed = false;
   int64_t seed = 0;

@@ -30,8 +30,7 @@ class CLoadForm {
 
   // Applies the loading settings in order; takes the three pictures out of the settings, which
   // no longer hold them afterwards. Ends by showing 0 and "Loading".
-  void SetUp(CSettings& settings, bool show_step_text, int32_t screen_width,
-             int32_t screen_height);
+  void SetUp(CSettings& settings, bool show_step_text, int32_t screen_width, int32_t screen_height);
   // The bar's filled width is percent of the empty bar's, rounded half to even.
   void SetProgress(int32_t percent, std::string_view step_text);
   // Hides the window and frees its pictures.

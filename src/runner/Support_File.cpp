@@ -16,9 +16,8 @@ namespace zorvex {
 namespace fs = std::filesystem;
 
 CTempDirectory::CTempDirectory()
-    : random_(static_cast<uint32_t>(
-          std::chrono::steady_clock::now().time_since_epoch().count() ^
-          std::chrono::system_clock::now().time_since_epoch().count())) {}
+    : random_(static_cast<uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count() ^
+                                    std::chrono::system_clock::now().time_since_epoch().count())) {}
 
 bool CTempDirectory::Create() {
   std::vector<std::string> bases;

@@ -6,7 +6,9 @@ namespace zorvex {
 
 namespace {
 
-uint32_t Le16(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8; }
+uint32_t Le16(const uint8_t* p) {
+  return uint32_t(p[0]) | uint32_t(p[1]) << 8;
+}
 uint32_t Le32(const uint8_t* p) {
   return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
 }
@@ -91,7 +93,8 @@ std::unique_ptr<CImage> DecodeBmp(const uint8_t* data, size_t size) {
   if (bpp == 1 || bpp == 4 || bpp == 8) {
     uint32_t count = colors_used == 0 || colors_used > (1u << bpp) ? (1u << bpp) : colors_used;
     if (size < after_header + count * palette_entry) return nullptr;
-    for (uint32_t i = 0; i < 256; ++i) palette[i] = 0xFF000000u;
+    for (uint32_t i = 0; i < 256; ++i)
+      palette[i] = 0xFF000000u;
     for (uint32_t i = 0; i < count; ++i) {
       const uint8_t* e = data + after_header + i * palette_entry;
       palette[i] = 0xFF000000u | uint32_t(e[2]) << 16 | uint32_t(e[1]) << 8 | e[0];
@@ -152,7 +155,8 @@ std::vector<uint8_t> EncodeBmp(const CImage& image, bool with_alpha) {
     out[at + 1] = uint8_t(v >> 8);
   };
   auto put32 = [&](size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) out[at + static_cast<size_t>(i)] = uint8_t(v >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+      out[at + static_cast<size_t>(i)] = uint8_t(v >> (8 * i));
   };
   out[0] = 'B';
   out[1] = 'M';

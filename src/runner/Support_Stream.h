@@ -65,7 +65,9 @@ class CStream {
   // Writer side of the blocks, used by the builder and by save files.
   void WriteRawBlock(const CStream& block);
   void WriteCompressedBlock(const uint8_t* data, size_t n);
-  void WriteCompressedBlock(const CStream& block) { WriteCompressedBlock(block.Data(), block.Size()); }
+  void WriteCompressedBlock(const CStream& block) {
+    WriteCompressedBlock(block.Data(), block.Size());
+  }
   // nullptr writes an absent image.
   void WriteImage(const CImage* image);
 

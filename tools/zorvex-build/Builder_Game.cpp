@@ -34,9 +34,11 @@ bool WriteGameBlock(const CProject& project, const ScrambleChoice& scramble,
   uint32_t filler = Mix(static_cast<uint32_t>(scramble.seed));
   block.WriteInt(scramble.pad_before);
   block.WriteInt(scramble.pad_after);
-  for (int32_t i = 0; i < scramble.pad_before; ++i) block.WriteInt(static_cast<int32_t>(filler = Mix(filler)));
+  for (int32_t i = 0; i < scramble.pad_before; ++i)
+    block.WriteInt(static_cast<int32_t>(filler = Mix(filler)));
   block.WriteInt(scramble.seed);
-  for (int32_t i = 0; i < scramble.pad_after; ++i) block.WriteInt(static_cast<int32_t>(filler = Mix(filler)));
+  for (int32_t i = 0; i < scramble.pad_after; ++i)
+    block.WriteInt(static_cast<int32_t>(filler = Mix(filler)));
   const int64_t scrambled_from = static_cast<int64_t>(block.Position()) + 1;
   block.WriteInt(0);  // reserved
   block.WriteInt(project.game_id);
@@ -78,7 +80,8 @@ bool WriteGameFile(const CProject& project, const std::filesystem::path& path, s
   std::vector<uint8_t> bytes;
   if (!BuildGameFile(project, bytes, error)) return false;
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
   out.close();
   if (!out) {
     error = path.string() + ": cannot be written";

@@ -20,7 +20,8 @@ bool LoadJsonFile(const std::filesystem::path& path, const std::string& display_
     // The library's text carries the position: "... at line 3, column 7: ..."
     std::string what = e.what();
     size_t at = what.find("parse error");
-    error = display_name + ": not valid JSON (" + (at == std::string::npos ? what : what.substr(at)) + ")";
+    error = display_name + ": not valid JSON (" +
+            (at == std::string::npos ? what : what.substr(at)) + ")";
     return false;
   }
   if (!out.is_object()) {

@@ -15,7 +15,8 @@ bool LoadPictureFile(const std::filesystem::path& path, const std::string& displ
     error = display_name + ": cannot be read";
     return false;
   }
-  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                             std::istreambuf_iterator<char>());
   if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') {
     out = DecodeBmp(bytes.data(), bytes.size());
     if (!out) error = display_name + ": not a BMP picture this builder can read";

@@ -86,7 +86,8 @@ bool ParseGuid(const std::string& text, std::array<uint8_t, 16>& out) {
 // a project gives the same file.
 uint64_t Fnv1a(std::string_view s) {
   uint64_t h = 1469598103934665603ull;
-  for (char c : s) h = (h ^ static_cast<uint8_t>(c)) * 1099511628211ull;
+  for (char c : s)
+    h = (h ^ static_cast<uint8_t>(c)) * 1099511628211ull;
   return h;
 }
 
@@ -180,11 +181,15 @@ bool ReadSettingsFields(const Json& j, CProject& p, std::string& error) {
 }
 
 bool ReadGameJsonObject(const Json& j, CProject& p, std::string& error) {
-  std::vector<const char*> known = {"name", "game_id", "guid", "debug_mode", "window_color",
-                                    "constants", "game_information", "room_order"};
-  for (const BoolSetting& b : kBoolSettings) known.push_back(b.name);
-  for (const IntSetting& s : kIntSettings) known.push_back(s.name);
-  for (const ImageSetting& s : kImageSettings) known.push_back(s.name);
+  std::vector<const char*> known = {
+      "name",      "game_id",          "guid",      "debug_mode", "window_color",
+      "constants", "game_information", "room_order"};
+  for (const BoolSetting& b : kBoolSettings)
+    known.push_back(b.name);
+  for (const IntSetting& s : kIntSettings)
+    known.push_back(s.name);
+  for (const ImageSetting& s : kImageSettings)
+    known.push_back(s.name);
   CJsonFields f(j, kGameJson, "", error);
   if (!f.OnlyKnown(known)) return false;
 
@@ -192,7 +197,8 @@ bool ReadGameJsonObject(const Json& j, CProject& p, std::string& error) {
   if (!f.String("name", name)) return false;
   const uint64_t h = Fnv1a(name);
   p.game_id = static_cast<int32_t>(h % 100000000);
-  for (size_t i = 0; i < 16; ++i) p.guid[i] = static_cast<uint8_t>(Fnv1a(name + char('a' + i)));
+  for (size_t i = 0; i < 16; ++i)
+    p.guid[i] = static_cast<uint8_t>(Fnv1a(name + char('a' + i)));
   if (!f.Int("game_id", p.game_id)) return false;
   if (f.Has("guid")) {
     std::string g;
@@ -272,7 +278,9 @@ bool ReadGameJson(CProject& project, std::string& error) {
   return ReadGameJsonObject(j, project, error);
 }
 
-std::span<const ProjectReaderEntry> ProjectReaders() { return kReaders; }
+std::span<const ProjectReaderEntry> ProjectReaders() {
+  return kReaders;
+}
 
 bool ReadProject(const std::filesystem::path& folder, CProject& project, std::string& error) {
   project = CProject();

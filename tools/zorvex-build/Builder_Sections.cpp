@@ -35,7 +35,8 @@ bool WriteGameInformationSection(const CProject& project, CStream& out, std::str
 bool WriteRoomOrderSection(const CProject& project, CStream& out, std::string&) {
   out.WriteInt(SectionVersion(SectionId::kRoomOrder));
   out.WriteInt(static_cast<int32_t>(project.room_order.size()));
-  for (int32_t room : project.room_order) out.WriteInt(room);
+  for (int32_t room : project.room_order)
+    out.WriteInt(room);
   return true;
 }
 
@@ -58,6 +59,8 @@ constexpr SectionWriterEntry kWriters[kSectionCount] = {
 
 }  // namespace
 
-std::span<const SectionWriterEntry> SectionWriters() { return kWriters; }
+std::span<const SectionWriterEntry> SectionWriters() {
+  return kWriters;
+}
 
 }  // namespace zorvex

@@ -30,13 +30,15 @@ TEST(BuilderProject, BadFieldsNameTheFileAndTheField) {
             "game.json: field \"scaling\": out of the 32-bit range");
   EXPECT_EQ(Error(R"({"esc_ends_game": 1})"),
             "game.json: field \"esc_ends_game\": expected true or false");
-  EXPECT_EQ(Error(R"({"loading_alpha": 256})"), "game.json: field \"loading_alpha\": expected 0 to 255");
+  EXPECT_EQ(Error(R"({"loading_alpha": 256})"),
+            "game.json: field \"loading_alpha\": expected 0 to 255");
   EXPECT_EQ(Error(R"({"resolution": 7})"), "game.json: field \"resolution\": expected 0 to 6");
   EXPECT_EQ(Error(R"({"scalling": 100})"), "game.json: field \"scalling\": unknown field");
   EXPECT_EQ(Error(R"({"window_color": "#12345"})"),
             "game.json: field \"window_color\": expected a colour: an integer 0xBBGGRR or a "
             "string \"#RRGGBB\"");
-  EXPECT_EQ(Error(R"({"guid": "1234"})"), "game.json: field \"guid\": expected 32 hexadecimal digits");
+  EXPECT_EQ(Error(R"({"guid": "1234"})"),
+            "game.json: field \"guid\": expected 32 hexadecimal digits");
   EXPECT_EQ(Error(R"({"constants": {"A": [1]}})"),
             "game.json: field \"constants.A\": expected a string or a number");
   EXPECT_EQ(Error(R"({"game_information": {"width": "wide"}})"),
@@ -110,7 +112,8 @@ TEST(BuilderProject, FoldersWithPicturesAndRoomNames) {
   bmp.Set(1, 0, 0xFF445566);
   std::vector<uint8_t> bytes = EncodeBmp(bmp, false);
   std::ofstream(dir / "back.bmp", std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
   // A 1 x 2 PNG with a see-through pixel.
   png_image png{};
   png.version = PNG_IMAGE_VERSION;
@@ -152,7 +155,8 @@ TEST(BuilderGame, FileStartsWithTheFillerAndTheHeader) {
   std::string error;
   ASSERT_TRUE(BuildGameFile(p, file, error));
   ASSERT_GT(file.size(), kGameDataOffset + 12);
-  for (size_t i = 0; i < kGameDataOffset; i += 4099) EXPECT_EQ(file[i], 0);
+  for (size_t i = 0; i < kGameDataOffset; i += 4099)
+    EXPECT_EQ(file[i], 0);
   CStream s(file);
   s.Seek(kGameDataOffset);
   EXPECT_EQ(s.ReadInt(), 1234321);

@@ -31,7 +31,8 @@ bool ReadTestRoomOrder(CGame&, CStream& s) {
   int32_t n = s.ReadInt();
   if (n < 1) return false;
   g_room_order.clear();
-  for (int32_t i = 0; i < n; ++i) g_room_order.push_back(s.ReadInt());
+  for (int32_t i = 0; i < n; ++i)
+    g_room_order.push_back(s.ReadInt());
   return true;
 }
 
@@ -39,13 +40,20 @@ bool ReadTestRoomOrder(CGame&, CStream& s) {
 std::vector<SectionEntry> CompletedTable() {
   std::vector<SectionEntry> t(SectionTable().begin(), SectionTable().end());
   SectionReader fill[kSectionCount] = {
-      ReadEmptySection<SectionId::kExtensionPackages>, ReadEmptySection<SectionId::kSounds>,
-      ReadEmptySection<SectionId::kSprites>,           ReadEmptySection<SectionId::kBackgrounds>,
-      ReadEmptySection<SectionId::kPaths>,             ReadEmptySection<SectionId::kScripts>,
-      ReadEmptySection<SectionId::kFonts>,             ReadEmptySection<SectionId::kTimeLines>,
-      ReadEmptySection<SectionId::kObjects>,           ReadEmptyRooms,
-      ReadEmptySection<SectionId::kIncludedFiles>,     nullptr,
-      ReadEmptySection<SectionId::kLibraryInitCode>,   ReadTestRoomOrder,
+      ReadEmptySection<SectionId::kExtensionPackages>,
+      ReadEmptySection<SectionId::kSounds>,
+      ReadEmptySection<SectionId::kSprites>,
+      ReadEmptySection<SectionId::kBackgrounds>,
+      ReadEmptySection<SectionId::kPaths>,
+      ReadEmptySection<SectionId::kScripts>,
+      ReadEmptySection<SectionId::kFonts>,
+      ReadEmptySection<SectionId::kTimeLines>,
+      ReadEmptySection<SectionId::kObjects>,
+      ReadEmptyRooms,
+      ReadEmptySection<SectionId::kIncludedFiles>,
+      nullptr,
+      ReadEmptySection<SectionId::kLibraryInitCode>,
+      ReadTestRoomOrder,
   };
   for (int i = 0; i < kSectionCount; ++i)
     if (t[static_cast<size_t>(i)].reader == nullptr) t[static_cast<size_t>(i)].reader = fill[i];
@@ -55,7 +63,8 @@ std::vector<SectionEntry> CompletedTable() {
 CProject DemoProject() {
   CProject p;
   p.game_id = 4711;
-  for (int i = 0; i < 16; ++i) p.guid[static_cast<size_t>(i)] = static_cast<uint8_t>(i * 17);
+  for (int i = 0; i < 16; ++i)
+    p.guid[static_cast<size_t>(i)] = static_cast<uint8_t>(i * 17);
   p.debug_mode = true;
   p.settings.scaling = 200;
   p.settings.constant_names = {"A"};
@@ -82,7 +91,8 @@ struct Loader {
   }
   std::vector<std::string> Messages() const {
     std::vector<std::string> m;
-    for (const auto& s : dialogs->shown) m.push_back(s.text);
+    for (const auto& s : dialogs->shown)
+      m.push_back(s.text);
     return m;
   }
 };
@@ -149,8 +159,8 @@ TEST(GameLoad, TheGamesOwnTableStopsAtTheFirstSectionItCannotRead) {
 
 TEST(GameLoad, SeedAndPadsAreFoundAndTheByteAfterThemIsNotScrambled) {
   CProject p = DemoProject();
-  for (ScrambleChoice c : {ScrambleChoice{0, 0, 0}, ScrambleChoice{-64249, 3, 2},
-                           ScrambleChoice{2000000, 11, 0}}) {
+  for (ScrambleChoice c :
+       {ScrambleChoice{0, 0, 0}, ScrambleChoice{-64249, 3, 2}, ScrambleChoice{2000000, 11, 0}}) {
     CStream block;
     std::string error;
     ASSERT_TRUE(WriteGameBlock(p, c, SectionWriters(), block, error));
@@ -178,7 +188,8 @@ struct Corruption {
 };
 
 void PutInt(std::vector<uint8_t>& f, size_t at, int32_t v) {
-  for (int i = 0; i < 4; ++i) f[at + static_cast<size_t>(i)] = static_cast<uint8_t>(v >> (8 * i));
+  for (int i = 0; i < 4; ++i)
+    f[at + static_cast<size_t>(i)] = static_cast<uint8_t>(v >> (8 * i));
 }
 
 TEST(GameLoad, EveryFailureEndsWithItsMessage) {
@@ -210,7 +221,8 @@ TEST(GameLoad, EveryFailureEndsWithItsMessage) {
       // LoadAndRunGame turns it into its message.
       std::string path = testing::TempDir() + "/corrupt.exe";
       std::ofstream(path, std::ios::binary)
-          .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
+          .write(reinterpret_cast<const char*>(file.data()),
+                 static_cast<std::streamsize>(file.size()));
       l.game.options.game_path = path;
       ok = LoadAndRunGame(l.game);
     } else {
@@ -268,15 +280,15 @@ TEST(GameLoad, ASectionWithAnotherVersionStopsTheWalk) {
   Loader l;
   CProject p = DemoProject();
   std::vector<SectionWriterEntry> writers(SectionWriters().begin(), SectionWriters().end());
-  writers[static_cast<size_t>(SectionId::kGameInformation)].write =
-      [](const CProject& project, CStream& out, std::string&) {
-        CStream s;
-        WriteGameInformation(s, project.information);
-        s.Seek(0);
-        s.WriteInt(601);
-        out.WriteBytes(s.Data(), s.Size());
-        return true;
-      };
+  writers[static_cast<size_t>(SectionId::kGameInformation)].write = [](const CProject& project,
+                                                                       CStream& out, std::string&) {
+    CStream s;
+    WriteGameInformation(s, project.information);
+    s.Seek(0);
+    s.WriteInt(601);
+    out.WriteBytes(s.Data(), s.Size());
+    return true;
+  };
   EXPECT_FALSE(ReadGameFile(l.game, FileOf(p, {9, 1, 0}, writers)));
   EXPECT_EQ(l.Messages(), std::vector<std::string>{"Error: Error in resource data."});
   EXPECT_EQ(l.progress.back().second, "Loading help");
@@ -298,7 +310,8 @@ TEST(GameLoad, PreparationShowsItsStepsAndSetsUpTheWindow) {
   l.progress.clear();
   ASSERT_TRUE(PrepareGame(l.game));
   std::vector<int32_t> values;
-  for (const auto& p : l.progress) values.push_back(p.first);
+  for (const auto& p : l.progress)
+    values.push_back(p.first);
   EXPECT_EQ(values, (std::vector<int32_t>{50, 54, 56, 58, 70, 72, 80, 90, 100}));
   EXPECT_EQ(l.progress[1].second, "Preparing extension pacakges");
   EXPECT_EQ(l.progress.back().second, "Ready");

@@ -12,7 +12,8 @@ std::string Captured(std::FILE* f) {
   std::string out;
   char buf[256];
   size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);
+  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+    out.append(buf, n);
   return out;
 }
 

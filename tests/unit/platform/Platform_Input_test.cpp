@@ -60,7 +60,7 @@ TEST(PlatformInput, KeyEventsAndTheirCharacters) {
   TranslateSdlEvent(Key(SDL_KEYDOWN, SDL_SCANCODE_KP_1, SDLK_KP_1, KMOD_NUM), out);
   TranslateSdlEvent(Key(SDL_KEYDOWN, SDL_SCANCODE_A, SDLK_a), out);  // text input gives 'a'
   std::vector<InputMessage> want = {
-      {InputKind::kKeyDown, 8, 0, 0}, {InputKind::kChar, 8, 0, 0},
+      {InputKind::kKeyDown, 8, 0, 0},  {InputKind::kChar, 8, 0, 0},
       {InputKind::kKeyDown, 67, 0, 0}, {InputKind::kChar, 3, 0, 0},
       {InputKind::kKeyUp, 67, 0, 0},   {InputKind::kKeyDown, 97, 0, 0},
       {InputKind::kKeyDown, 65, 0, 0},
@@ -94,9 +94,9 @@ TEST(PlatformInput, TextMouseAndClose) {
   c.window.event = SDL_WINDOWEVENT_CLOSE;
   TranslateSdlEvent(c, out);
   std::vector<InputMessage> want = {
-      {InputKind::kChar, 'a', 0, 0},          {InputKind::kChar, 0x80, 0, 0},
-      {InputKind::kChar, 0xE9, 0, 0},         {InputKind::kMouseDown, 2, 10, 20},
-      {InputKind::kMouseUp, 3, 10, 20},       {InputKind::kWheelDown, 0, 0, 0},
+      {InputKind::kChar, 'a', 0, 0},    {InputKind::kChar, 0x80, 0, 0},
+      {InputKind::kChar, 0xE9, 0, 0},   {InputKind::kMouseDown, 2, 10, 20},
+      {InputKind::kMouseUp, 3, 10, 20}, {InputKind::kWheelDown, 0, 0, 0},
       {InputKind::kClose, 0, 0, 0},
   };
   EXPECT_EQ(out, want);
@@ -105,11 +105,14 @@ TEST(PlatformInput, TextMouseAndClose) {
 TEST(PlatformText, Windows1252) {
   EXPECT_EQ(Cp1252ToUtf8("a\x80\xE9\x9F\x81"), "a\xE2\x82\xAC\xC3\xA9\xC5\xB8\xC2\x81");
   EXPECT_EQ(Utf8ToCp1252("\xE2\x82\xAC\xC3\xA9\xE2\x84\xA2x"), "\x80\xE9\x99x");
-  EXPECT_EQ(Utf8ToCp1252("\xE4\xB8\xAD"), "?");     // not in the code page
-  EXPECT_EQ(Utf8ToCp1252("\xC3"), "?");             // cut short
-  EXPECT_EQ(Utf8ToCp1252("\xFF" "a"), "?a");
+  EXPECT_EQ(Utf8ToCp1252("\xE4\xB8\xAD"), "?");  // not in the code page
+  EXPECT_EQ(Utf8ToCp1252("\xC3"), "?");          // cut short
+  EXPECT_EQ(Utf8ToCp1252("\xFF"
+                         "a"),
+            "?a");
   std::string all;
-  for (int i = 1; i < 256; ++i) all.push_back(static_cast<char>(i));
+  for (int i = 1; i < 256; ++i)
+    all.push_back(static_cast<char>(i));
   EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all)), all);
 }
 

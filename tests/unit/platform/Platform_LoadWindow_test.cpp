@@ -9,7 +9,8 @@ namespace zorvex {
 namespace {
 
 uint32_t PixelAt(SDL_Surface* s, int x, int y) {
-  uint32_t raw = *reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(s->pixels) + y * s->pitch + x * 4);
+  uint32_t raw =
+      *reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(s->pixels) + y * s->pitch + x * 4);
   uint8_t r, g, b;
   SDL_GetRGB(raw, s->format, &r, &g, &b);
   return uint32_t(r) << 16 | uint32_t(g) << 8 | b;
@@ -37,15 +38,15 @@ TEST(PlatformLoadWindow, DrawsPictureAndBars) {
     ASSERT_TRUE(w.Show(v));
     SDL_Surface* s = SDL_GetWindowSurface(SDL_GetWindowFromID(w.Id()));
     ASSERT_NE(s, nullptr);
-    EXPECT_EQ(PixelAt(s, 5, 5), 0x204060u);     // the picture
-    EXPECT_EQ(PixelAt(s, 75, 28), 0x808080u);   // the empty bar's frame, right of the fill
-    EXPECT_EQ(PixelAt(s, 74, 40), 0xFFFFFFu);   // its inside, beyond the filled part
-    EXPECT_EQ(PixelAt(s, 30, 30), 0xFF0000u);   // the front picture, not stretched...
-    EXPECT_EQ(PixelAt(s, 40, 30), 0xFFFFFFu);   // ...so cut off after its 10 pixels
+    EXPECT_EQ(PixelAt(s, 5, 5), 0x204060u);    // the picture
+    EXPECT_EQ(PixelAt(s, 75, 28), 0x808080u);  // the empty bar's frame, right of the fill
+    EXPECT_EQ(PixelAt(s, 74, 40), 0xFFFFFFu);  // its inside, beyond the filled part
+    EXPECT_EQ(PixelAt(s, 30, 30), 0xFF0000u);  // the front picture, not stretched...
+    EXPECT_EQ(PixelAt(s, 40, 30), 0xFFFFFFu);  // ...so cut off after its 10 pixels
     v.stretch_front = true;
     v.label_visible = false;
     w.Update(v);
-    EXPECT_EQ(PixelAt(s, 40, 30), 0xFF0000u);   // stretched to the bar's 26 pixels
+    EXPECT_EQ(PixelAt(s, 40, 30), 0xFF0000u);  // stretched to the bar's 26 pixels
     EXPECT_EQ(PixelAt(s, 52, 30), 0xFFFFFFu);
     w.Hide();
     EXPECT_FALSE(w.IsShown());

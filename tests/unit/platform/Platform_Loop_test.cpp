@@ -9,7 +9,8 @@ TEST(PlatformLoop, TimersTickWhenDueWithoutCatchingUp) {
   CManualClock clock;
   CMessageLoop loop(clock);
   int ticks = 0;
-  loop.AddTimer(50, [&] { ++ticks; }, true);
+  loop.AddTimer(
+      50, [&] { ++ticks; }, true);
   loop.ProcessMessages();
   EXPECT_EQ(ticks, 0);
   clock.Advance(49999);
@@ -33,7 +34,8 @@ TEST(PlatformLoop, OneShotStartTimerAndDisabledTimers) {
   CMessageLoop loop(clock);
   std::vector<std::string> log;
   CMessageLoop::TimerId start = 0, end = 0;
-  end = loop.AddTimer(100, [&] { log.push_back("end"); }, false);
+  end = loop.AddTimer(
+      100, [&] { log.push_back("end"); }, false);
   start = loop.AddTimer(
       100,
       [&] {
@@ -87,11 +89,15 @@ TEST(PlatformLoop, TimersCanRemoveThemselves) {
   CMessageLoop loop(clock);
   int a = 0, b = 0;
   CMessageLoop::TimerId ta = 0;
-  ta = loop.AddTimer(10, [&] {
-    ++a;
-    loop.RemoveTimer(ta);
-    loop.AddTimer(10, [&] { ++b; }, true);
-  }, true);
+  ta = loop.AddTimer(
+      10,
+      [&] {
+        ++a;
+        loop.RemoveTimer(ta);
+        loop.AddTimer(
+            10, [&] { ++b; }, true);
+      },
+      true);
   for (int i = 0; i < 3; ++i) {
     clock.Advance(10000);
     loop.ProcessMessages();

@@ -101,16 +101,18 @@ TEST(OptionMain, WithoutProgressBarTheNextFieldIsTheLoadingImage) {
   // Hand-made record: 23 fields up to show_progress_bar, which is false.
   CStream s;
   s.WriteInt(702);
-  for (int i = 0; i < 22; ++i) s.WriteInt(0);
-  s.WriteInt(0);  // show_progress_bar
+  for (int i = 0; i < 22; ++i)
+    s.WriteInt(0);
+  s.WriteInt(0);      // show_progress_bar
   s.WriteBool(true);  // loading image present...
   CImage img(1, 1, 0xFFABCDEF);
   CStream tmp;
   tmp.WriteImage(&img);
   s.WriteBytes(tmp.Data() + 4, tmp.Size() - 4);  // ...its block
-  s.WriteInt(1);    // loading_transparent
-  s.WriteInt(200);  // loading_alpha
-  for (int i = 0; i < 5; ++i) s.WriteInt(0);
+  s.WriteInt(1);                                 // loading_transparent
+  s.WriteInt(200);                               // loading_alpha
+  for (int i = 0; i < 5; ++i)
+    s.WriteInt(0);
   s.WriteInt(0);  // no constants
   s.Seek(0);
   CSettings out;
@@ -183,7 +185,8 @@ TEST(OptionMain, FunctionKeysFollowTheirSettings) {
   EXPECT_EQ(FunctionKeyActionFor(s, 120), FunctionKeyAction::kScreenshot);
   // The table checks F1, Esc, F4, F5, F6, F9 in that order.
   const int32_t order[] = {112, 27, 115, 116, 117, 120};
-  for (size_t i = 0; i < std::size(order); ++i) EXPECT_EQ(kFunctionKeys[i].key, order[i]);
+  for (size_t i = 0; i < std::size(order); ++i)
+    EXPECT_EQ(kFunctionKeys[i].key, order[i]);
 }
 
 TEST(OptionMain, FileNamesOfSavesAndScreenshots) {
@@ -192,8 +195,7 @@ TEST(OptionMain, FileNamesOfSavesAndScreenshots) {
   std::set<std::string> present = {"screenshot100.bmp", "screenshot101.bmp", "screenshot103.bmp"};
   EXPECT_EQ(NextScreenshotFileName([&](const std::string& n) { return present.count(n) > 0; }),
             "screenshot102.bmp");
-  EXPECT_EQ(NextScreenshotFileName([](const std::string&) { return false; }),
-            "screenshot100.bmp");
+  EXPECT_EQ(NextScreenshotFileName([](const std::string&) { return false; }), "screenshot100.bmp");
 }
 
 TEST(OptionMain, CloseButton) {

@@ -20,9 +20,8 @@ TEST(RunnerCommandLine, EveryOption) {
   CRunOptions o;
   std::string error;
   ASSERT_TRUE(ParseCommandLine({"--headless", "game.exe", "--max-steps", "10", "--fast", "--seed",
-                                "-4", "--debug-messages", "--screenshot", "5:a.png",
-                                "--screenshot", "7:dir/b:c.png", "--input", input, "--answers",
-                                answers},
+                                "-4", "--debug-messages", "--screenshot", "5:a.png", "--screenshot",
+                                "7:dir/b:c.png", "--input", input, "--answers", answers},
                                o, error))
       << error;
   EXPECT_EQ(o.game_path, "game.exe");
@@ -48,11 +47,19 @@ TEST(RunnerCommandLine, BadArgumentsAreRefused) {
   CRunOptions o;
   std::string error;
   const std::vector<std::vector<std::string>> bad = {
-      {"--max-steps"},           {"--max-steps", "x"},      {"--max-steps", "-1"},
-      {"--max-steps", "5x"},     {"--seed", "1.5"},         {"--seed", "99999999999"},
-      {"--screenshot", "a.png"}, {"--screenshot", "0:a"},   {"--screenshot", "3:"},
-      {"--input", "/nonexistent/file"}, {"--answers", "/nonexistent/file"},
-      {"--bogus"},               {"a.exe", "b.exe"},
+      {"--max-steps"},
+      {"--max-steps", "x"},
+      {"--max-steps", "-1"},
+      {"--max-steps", "5x"},
+      {"--seed", "1.5"},
+      {"--seed", "99999999999"},
+      {"--screenshot", "a.png"},
+      {"--screenshot", "0:a"},
+      {"--screenshot", "3:"},
+      {"--input", "/nonexistent/file"},
+      {"--answers", "/nonexistent/file"},
+      {"--bogus"},
+      {"a.exe", "b.exe"},
   };
   for (const auto& args : bad) {
     error.clear();

@@ -16,7 +16,8 @@ std::vector<uint8_t> Bmp(int32_t w, int32_t h, uint16_t bpp, uint32_t compressio
     out.push_back(uint8_t(v >> 8));
   };
   auto u32 = [&](uint32_t v) {
-    for (int i = 0; i < 4; ++i) out.push_back(uint8_t(v >> (8 * i)));
+    for (int i = 0; i < 4; ++i)
+      out.push_back(uint8_t(v >> (8 * i)));
   };
   uint32_t offset = 14 + 40 + static_cast<uint32_t>(extra.size());
   out.push_back('B');
@@ -40,7 +41,9 @@ std::vector<uint8_t> Bmp(int32_t w, int32_t h, uint16_t bpp, uint32_t compressio
   return out;
 }
 
-std::unique_ptr<CImage> Decode(const std::vector<uint8_t>& b) { return DecodeBmp(b.data(), b.size()); }
+std::unique_ptr<CImage> Decode(const std::vector<uint8_t>& b) {
+  return DecodeBmp(b.data(), b.size());
+}
 
 // Palette entries are blue, green, red, reserved.
 const std::vector<uint8_t> kTwoColours = {0x00, 0x00, 0xFF, 0, 0xFF, 0x00, 0x00, 0};  // red, blue
@@ -63,8 +66,7 @@ TEST(SupportImage, FourAndEightBitPalettes) {
   // 8 bits top-down (negative height), 2 x 2, palette of 2 declared through colours-used.
   auto eight = Decode(Bmp(2, -2, 8, 0, kTwoColours, {0, 1, 0, 0, 1, 1, 0, 0}, 2));
   ASSERT_NE(eight, nullptr);
-  EXPECT_EQ(eight->pixels,
-            (std::vector<uint32_t>{0xFFFF0000, 0xFF0000FF, 0xFF0000FF, 0xFF0000FF}));
+  EXPECT_EQ(eight->pixels, (std::vector<uint32_t>{0xFFFF0000, 0xFF0000FF, 0xFF0000FF, 0xFF0000FF}));
   // An index beyond the stored palette reads as black rather than out of bounds.
   auto beyond = Decode(Bmp(1, 1, 8, 0, kTwoColours, {200, 0, 0, 0}, 2));
   ASSERT_NE(beyond, nullptr);
@@ -89,8 +91,7 @@ TEST(SupportImage, TwentyFourAndThirtyTwoBits) {
                         {1, 2, 3, 4, 5, 6, 0, 0,  // bottom row
                          7, 8, 9, 10, 11, 12, 0, 0}));
   ASSERT_NE(rgb, nullptr);
-  EXPECT_EQ(rgb->pixels,
-            (std::vector<uint32_t>{0xFF090807, 0xFF0C0B0A, 0xFF030201, 0xFF060504}));
+  EXPECT_EQ(rgb->pixels, (std::vector<uint32_t>{0xFF090807, 0xFF0C0B0A, 0xFF030201, 0xFF060504}));
   // 32 bits without masks: the fourth byte is not alpha.
   auto rgbx = Decode(Bmp(1, 1, 32, 0, {}, {1, 2, 3, 0}));
   ASSERT_NE(rgbx, nullptr);
@@ -101,7 +102,8 @@ TEST(SupportImage, EncodedFilesDecodeToTheSamePixels) {
   CImage img(3, 2);
   for (int32_t y = 0; y < 2; ++y)
     for (int32_t x = 0; x < 3; ++x)
-      img.Set(x, y, uint32_t(0x10 * (x + 1)) << 24 | uint32_t(x * 40) << 16 | uint32_t(y * 90) << 8 | 7);
+      img.Set(x, y,
+              uint32_t(0x10 * (x + 1)) << 24 | uint32_t(x * 40) << 16 | uint32_t(y * 90) << 8 | 7);
   auto with_alpha = EncodeBmp(img, true);
   auto back = Decode(with_alpha);
   ASSERT_NE(back, nullptr);
@@ -124,10 +126,10 @@ TEST(SupportImage, BrokenFilesGiveNoImage) {
   auto bad = good;
   bad[0] = 'X';
   EXPECT_EQ(Decode(bad), nullptr);
-  EXPECT_EQ(Decode(Bmp(0, 2, 24, 0, {}, {})), nullptr);                          // no width
-  EXPECT_EQ(Decode(Bmp(2, 2, 7, 0, {}, std::vector<uint8_t>(16))), nullptr);     // odd depth
+  EXPECT_EQ(Decode(Bmp(0, 2, 24, 0, {}, {})), nullptr);                               // no width
+  EXPECT_EQ(Decode(Bmp(2, 2, 7, 0, {}, std::vector<uint8_t>(16))), nullptr);          // odd depth
   EXPECT_EQ(Decode(Bmp(2, 2, 8, 1, kTwoColours, std::vector<uint8_t>(8))), nullptr);  // RLE
-  EXPECT_EQ(Decode(Bmp(100000, 1, 24, 0, {}, {})), nullptr);                     // too wide
+  EXPECT_EQ(Decode(Bmp(100000, 1, 24, 0, {}, {})), nullptr);                          // too wide
   EXPECT_EQ(Decode(Bmp(1, INT32_MIN, 24, 0, {}, {})), nullptr);
 }
 

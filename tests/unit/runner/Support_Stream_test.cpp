@@ -37,7 +37,8 @@ TEST(SupportStream, PrimitivesAreLittleEndian) {
   CStream w;
   w.WriteInt(-2);
   w.WriteReal(-0.25);  // 0xBFD0000000000000
-  EXPECT_EQ(w.Bytes(), (std::vector<uint8_t>{0xFE, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0, 0xD0, 0xBF}));
+  EXPECT_EQ(w.Bytes(),
+            (std::vector<uint8_t>{0xFE, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0, 0xD0, 0xBF}));
 }
 
 TEST(SupportStream, StringsTakeTheirLengthAndKeepEveryByte) {
@@ -92,7 +93,8 @@ TEST(SupportStream, RawBlocks) {
 TEST(SupportStream, CompressedBlocksInflateAcrossPieces) {
   // Larger than two inflate pieces of 32768 bytes.
   std::vector<uint8_t> big(100000);
-  for (size_t i = 0; i < big.size(); ++i) big[i] = static_cast<uint8_t>(i * 7 + i / 300);
+  for (size_t i = 0; i < big.size(); ++i)
+    big[i] = static_cast<uint8_t>(i * 7 + i / 300);
   CStream s;
   s.WriteCompressedBlock(big.data(), big.size());
   s.WriteInt(99);
@@ -175,7 +177,8 @@ TEST(SupportStream, Images) {
 // The permutation a seed must give, built from its two derived values a and b.
 Substitution TableFor(int32_t a, int32_t b) {
   Substitution t;
-  for (int i = 0; i < 256; ++i) t.forward[i] = t.inverse[i] = static_cast<uint8_t>(i);
+  for (int i = 0; i < 256; ++i)
+    t.forward[i] = t.inverse[i] = static_cast<uint8_t>(i);
   for (int32_t i = 1; i <= 10000; ++i) {
     int32_t j = (i * a + b) % 254 + 1;
     std::swap(t.forward[j], t.forward[j + 1]);
@@ -189,9 +192,9 @@ TEST(SupportStream, SubstitutionDerivesItsValuesFromTheSeed) {
   };
   // Worked out by hand: a = seed mod 250 + 6 (plus 256 when negative), b = seed div 250 (plus
   // 256 when negative), with truncating division.
-  const Case cases[] = {{0, 6, 0},        {1000, 6, 4},     {-1, 5, 0},          {-7, 255, 0},
-                        {-251, 5, 255},   {-6, 0, 0}, {243, 249, 0},       {244, 250, 0},
-                        {-64249, 13, 0},   {123456, 212, 493}};
+  const Case cases[] = {{0, 6, 0},       {1000, 6, 4},      {-1, 5, 0},    {-7, 255, 0},
+                        {-251, 5, 255},  {-6, 0, 0},        {243, 249, 0}, {244, 250, 0},
+                        {-64249, 13, 0}, {123456, 212, 493}};
   for (const Case& c : cases) {
     Substitution got;
     ASSERT_TRUE(BuildSubstitution(c.seed, got)) << c.seed;
@@ -219,14 +222,15 @@ TEST(SupportStream, SeedZeroSwapsFollowSixTimesStep) {
     int p = 2 * k + 1;
     return t.forward[p] == p && t.forward[p + 1] == p + 1;
   };
-  EXPECT_TRUE(exchanged(3));   // i = 1: positions 7 and 8
-  EXPECT_TRUE(exchanged(6));   // i = 2
-  EXPECT_TRUE(exchanged(1));   // i = 85 (3 * 85 = 255 = 2 * 127 + 1)
-  EXPECT_TRUE(exchanged(4));   // i = 86
-  EXPECT_TRUE(kept(0));        // i = 127, 254, ...: never within 1..94 of a cycle
-  EXPECT_TRUE(kept(31));       // i = 95
-  EXPECT_TRUE(kept(46));       // i = 100
-  for (int k = 0; k < 127; ++k) EXPECT_TRUE(kept(k) || exchanged(k)) << k;
+  EXPECT_TRUE(exchanged(3));  // i = 1: positions 7 and 8
+  EXPECT_TRUE(exchanged(6));  // i = 2
+  EXPECT_TRUE(exchanged(1));  // i = 85 (3 * 85 = 255 = 2 * 127 + 1)
+  EXPECT_TRUE(exchanged(4));  // i = 86
+  EXPECT_TRUE(kept(0));       // i = 127, 254, ...: never within 1..94 of a cycle
+  EXPECT_TRUE(kept(31));      // i = 95
+  EXPECT_TRUE(kept(46));      // i = 100
+  for (int k = 0; k < 127; ++k)
+    EXPECT_TRUE(kept(k) || exchanged(k)) << k;
   EXPECT_EQ(t.forward[0], 0);
   EXPECT_EQ(t.forward[255], 255);
 }
@@ -261,9 +265,9 @@ TEST(SupportStream, DescrambleBlockSubtractsThePositionsLowByte) {
   // A part of the stream only; the length counts from the start.
   CStream r(std::vector<uint8_t>(10, t.forward[9]));
   ASSERT_TRUE(DescrambleBlock(r, seed, 3, 2));
-  EXPECT_EQ(r.Bytes(), (std::vector<uint8_t>{t.forward[9], t.forward[9], t.forward[9], 6, 5,
-                                             t.forward[9], t.forward[9], t.forward[9],
-                                             t.forward[9], t.forward[9]}));
+  EXPECT_EQ(r.Bytes(),
+            (std::vector<uint8_t>{t.forward[9], t.forward[9], t.forward[9], 6, 5, t.forward[9],
+                                  t.forward[9], t.forward[9], t.forward[9], t.forward[9]}));
   // Ranges outside the stream change nothing.
   CStream q(std::vector<uint8_t>(4, 1));
   EXPECT_FALSE(DescrambleBlock(q, seed, 5, 0));
@@ -279,7 +283,8 @@ TEST(SupportStream, PlainSubstitutionKeepsZeroAndInvertsScrambling) {
     EXPECT_EQ(s.Bytes(), std::vector<uint8_t>(8, 0)) << seed;
 
     std::vector<uint8_t> all(512);
-    for (size_t i = 0; i < all.size(); ++i) all[i] = static_cast<uint8_t>(i);
+    for (size_t i = 0; i < all.size(); ++i)
+      all[i] = static_cast<uint8_t>(i);
     CStream p(all), b(all);
     ASSERT_TRUE(ScramblePlain(p, seed, 0, 0));
     ASSERT_TRUE(ScrambleBlock(b, seed, 0, 0));
