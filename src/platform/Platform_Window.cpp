@@ -1,6 +1,7 @@
 #include "platform/Platform_Window.h"
 
 #include <SDL.h>
+#include <fontconfig/fontconfig.h>
 
 #include "platform/Platform_Text.h"
 
@@ -14,6 +15,9 @@ bool StartPlatform(bool headless, std::string& error) {
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+  // Software-drawn windows (the loading window) use the driver's own framebuffer rather than a
+  // hidden GL renderer.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (headless) SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
   if (SDL_Init(SDL_INIT_EVENTS) != 0) {
     error = SDL_GetError();
@@ -30,6 +34,8 @@ bool StartPlatform(bool headless, std::string& error) {
 void StopPlatform() {
   g_video = false;
   SDL_Quit();
+  // Fontconfig keeps its configuration for the whole process; release it at the very end.
+  FcFini();
 }
 
 bool PlatformHasVideo() {
