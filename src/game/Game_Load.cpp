@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -103,6 +104,8 @@ LoadWindowView ViewOf(const CLoadForm& f) {
 }
 
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) return false;
   std::ifstream in(path, std::ios::binary);
   if (!in) return false;
   out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

@@ -48,6 +48,7 @@ head -c $((size - 20)) good.exe > truncated.exe
 expect truncated truncated.exe "Failed to load the game data. File seems corrupted."
 
 expect missing "$work/no-such-file.exe" "Error: Cannot read the game file."
+expect directory "$work" "Error: Cannot read the game file."
 
 # Without a game file the runner looks at the end of its own executable.
 "$runner" --headless > own.out 2> own.err
