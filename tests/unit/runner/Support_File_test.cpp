@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
 
 #include "platform/Platform_Process.h"
 
@@ -105,6 +107,48 @@ TEST(SupportFile, RunProgramWaitsAndKeepsProcessingMessages) {
   EXPECT_FALSE(RunProgram("/nonexistent/program", "", "", true, nullptr));
   EXPECT_FALSE(RunProgram("", "", "", false, nullptr));
   EXPECT_TRUE(RunProgram("true", "", "", false, nullptr));
+}
+
+}  // namespace
+}  // namespace zorvex
+
+namespace zorvex {
+namespace {
+
+TEST(SupportFile, OpenWithShellHandsTheLinuxPathToTheOpener) {
+  fs::path bin = FreshDir("fakebin");
+  fs::path out = bin / "opened.txt";
+  {
+    std::ofstream script(bin / "xdg-open");
+    script << "#!/bin/sh\nprintf '%s' \"$1\" > '" << out.string() << "'\n";
+  }
+  fs::permissions(bin / "xdg-open", fs::perms::owner_all);
+  fs::path docs = FreshDir("docs");
+  std::ofstream(docs / "ReadMe.TXT") << "hello";
+  const std::string old_path = std::getenv("PATH") ? std::getenv("PATH") : "";
+  setenv("PATH", (bin.string() + ":/usr/bin:/bin").c_str(), 1);
+  // A game path in other letter case and with backslashes names the existing file.
+  std::string game_path = docs.string() + "\\readme.txt";
+  EXPECT_TRUE(OpenWithShell(game_path, "ignored", ""));
+  for (int i = 0; i < 100 && !fs::exists(out); ++i)
+    usleep(20000);  // the opener is detached
+  usleep(50000);
+  std::ifstream in(out);
+  std::string got;
+  std::getline(in, got);
+  EXPECT_EQ(got, (docs / "ReadMe.TXT").string());
+  // Addresses are passed as they are; without an opener nothing is accepted.
+  fs::remove(out);
+  EXPECT_TRUE(OpenWithShell("https://example.org/A\\B", "", ""));
+  for (int i = 0; i < 100 && !fs::exists(out); ++i)
+    usleep(20000);
+  usleep(50000);
+  std::ifstream in2(out);
+  std::getline(in2, got);
+  EXPECT_EQ(got, "https://example.org/A\\B");
+  setenv("PATH", FreshDir("emptybin").c_str(), 1);
+  EXPECT_FALSE(OpenWithShell(game_path, "", ""));
+  setenv("PATH", old_path.c_str(), 1);
 }
 
 }  // namespace
