@@ -1,10 +1,11 @@
 #include "game/Game.h"
 
 #include "functions/Function_Registry.h"
+#include "game/Game_Load.h"
 
 namespace zorvex {
 
-CGame::CGame() {
+CGame::CGame() : sections(SectionTable()), dialogs(std::make_unique<CHeadlessDialogService>()) {
   RegisterBuiltinFunctions(functions);
   // Shuffles draw from the game's one random sequence.
   data_structures.random.context = &random;

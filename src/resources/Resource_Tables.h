@@ -10,7 +10,6 @@
 #include "code/Extension_Main.h"
 #include "resources/Background_Main.h"
 #include "resources/Font_Main.h"
-#include "resources/GameInfo_Main.h"
 #include "resources/LibInit_Main.h"
 #include "resources/Object_Main.h"
 #include "resources/Room_Main.h"
@@ -19,38 +18,10 @@
 #include "resources/TimeLine_Main.h"
 #include "run/Path_Main.h"
 #include "runner/DataNew_Main.h"
+#include "runner/Runner_Format.h"
 #include "sound/Sound_Main.h"
 
 namespace zorvex {
-
-// The sections of the game block, numbered in stored order.
-enum class ESection : int32_t {
-  kExtensions = 1,
-  kSounds = 2,
-  kSprites = 3,
-  kBackgrounds = 4,
-  kPaths = 5,
-  kScripts = 6,
-  kFonts = 7,
-  kTimeLines = 8,
-  kObjects = 9,
-  kRooms = 10,
-  kIncludedFiles = 11,
-  kGameInformation = 12,
-  kLibraryInitCode = 13,
-  kRoomOrder = 14,
-};
-inline constexpr int32_t kSectionCount = 14;
-
-struct CSectionInfo {
-  ESection section;
-  int32_t version;
-  int32_t progress;       // loading progress shown before the section
-  std::string_view step;  // the loading window's step text
-};
-
-// In stored order.
-extern const CSectionInfo kSections[kSectionCount];
 
 struct CResources {
   CResources() = default;
@@ -68,17 +39,19 @@ struct CResources {
   CObjectTable objects;
   CRoomTable rooms{backgrounds, objects};
   CIncludedFiles included_files;
-  CGameInformation game_information;
   CLibraryInitCode library_init;
   CRoomOrder room_order{rooms};
 
   // Tells every table that writes files where the temporary directory is.
   void SetTempDirectory(const std::string& path);
 
-  // The reader of one section: false on a wrong version or data that cannot be right. A read
-  // past the end throws StreamReadError, which the loader traps.
-  bool ReadSection(ESection section, CStream& s);
-  void WriteSection(ESection section, CStream& s) const;
+  // The reader of one resource section: false on a wrong version or data that cannot be right.
+  // A read past the end throws StreamReadError, which the loader traps. The game information
+  // section is not a resource section (the loader reads it itself): it gives false here.
+  bool ReadSection(SectionId section, CStream& s);
+  void WriteSection(SectionId section, CStream& s) const;
+  // The version every table checks, for the builder and the tests.
+  static int32_t TableVersion(SectionId section);
   // The function names of every action of the time lines and objects, looked up; the names
   // of function actions that are not found, in order (the loader tells the player about each).
   std::vector<std::string> ResolveActionFunctions(const FunctionResolver& find);

@@ -2,6 +2,8 @@
 
 #include <zlib.h>
 
+#include "runner/Support_Image.h"
+
 #include <cstring>
 
 namespace zorvex {
@@ -35,13 +37,16 @@ double CStream::ReadReal() {
   uint8_t b[8];
   ReadBytes(b, 8);
   uint64_t bits = 0;
-  for (int i = 7; i >= 0; --i) bits = bits << 8 | b[i];
+  for (int i = 7; i >= 0; --i)
+    bits = bits << 8 | b[i];
   double v;
   std::memcpy(&v, &bits, 8);
   return v;
 }
 
-bool CStream::ReadBool() { return ReadInt() > 0; }
+bool CStream::ReadBool() {
+  return ReadInt() > 0;
+}
 
 std::string CStream::ReadString() {
   int32_t n = ReadInt();
@@ -54,9 +59,10 @@ std::string CStream::ReadString() {
 
 std::unique_ptr<CStream> CStream::ReadRawBlock() {
   int32_t n = ReadInt();
+  // A negative size cannot come from a writer; reading on would lose step with the data.
+  if (n < 0 || static_cast<size_t>(n) > Remaining()) throw StreamReadError("block past the end");
   auto out = std::make_unique<CStream>();
-  if (n <= 0) return out;
-  if (static_cast<size_t>(n) > Remaining()) throw StreamReadError("block past the end");
+  if (n == 0) return out;
   out->bytes_.assign(bytes_.begin() + static_cast<ptrdiff_t>(pos_),
                      bytes_.begin() + static_cast<ptrdiff_t>(pos_ + static_cast<size_t>(n)));
   pos_ += static_cast<size_t>(n);
@@ -71,6 +77,19 @@ std::unique_ptr<CStream> CStream::ReadCompressedBlock() {
   return out;
 }
 
+std::unique_ptr<CImage> CStream::ReadImage() {
+  if (!ReadBool()) return nullptr;
+  std::unique_ptr<CStream> bmp = ReadCompressedBlock();
+  return DecodeBmp(bmp->Data(), bmp->Size());
+}
+
+void CStream::WriteImage(const CImage* image) {
+  WriteBool(image != nullptr);
+  if (image == nullptr) return;
+  std::vector<uint8_t> bmp = EncodeBmp(*image, /*with_alpha=*/true);
+  WriteCompressedBlock(bmp.data(), bmp.size());
+}
+
 void CStream::WriteInt(int32_t v) {
   uint32_t u = static_cast<uint32_t>(v);
   uint8_t b[4] = {uint8_t(u), uint8_t(u >> 8), uint8_t(u >> 16), uint8_t(u >> 24)};
@@ -81,7 +100,8 @@ void CStream::WriteReal(double v) {
   uint64_t bits;
   std::memcpy(&bits, &v, 8);
   uint8_t b[8];
-  for (int i = 0; i < 8; ++i) b[i] = uint8_t(bits >> (8 * i));
+  for (int i = 0; i < 8; ++i)
+    b[i] = uint8_t(bits >> (8 * i));
   WriteBytes(b, 8);
 }
 
@@ -153,13 +173,15 @@ bool BuildSubstitution(int32_t seed, Substitution& t) {
   if (a < 0) a += 256;
   int32_t b = seed / 250;
   if (b < 0) b += 256;
-  for (int i = 0; i < 256; ++i) t.forward[i] = t.inverse[i] = static_cast<uint8_t>(i);
+  for (int i = 0; i < 256; ++i)
+    t.forward[i] = t.inverse[i] = static_cast<uint8_t>(i);
   for (int32_t i = 1; i <= 10000; ++i) {
     // a <= 255 and b < 2^23, so i*a + b stays far below 2^31.
     int32_t j = (i * a + b) % 254 + 1;
     std::swap(t.forward[j], t.forward[j + 1]);
   }
-  for (int i = 1; i < 256; ++i) t.inverse[t.forward[i]] = static_cast<uint8_t>(i);
+  for (int i = 1; i < 256; ++i)
+    t.inverse[t.forward[i]] = static_cast<uint8_t>(i);
   return true;
 }
 

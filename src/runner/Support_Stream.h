@@ -19,6 +19,8 @@ class StreamReadError : public std::runtime_error {
   explicit StreamReadError(const std::string& what) : std::runtime_error(what) {}
 };
 
+struct CImage;
+
 class CStream {
  public:
   CStream() = default;
@@ -52,6 +54,9 @@ class CStream {
   std::unique_ptr<CStream> ReadRawBlock();
   // The next block inflated (zlib format) as a new stream positioned at 0.
   std::unique_ptr<CStream> ReadCompressedBlock();
+  // A present flag and, when set, a compressed BMP file. A BMP that does not decode gives no
+  // image, silently; a truncated or corrupt block still throws.
+  std::unique_ptr<CImage> ReadImage();
 
   void WriteInt(int32_t v);
   void WriteReal(double v);
@@ -60,7 +65,11 @@ class CStream {
   // Writer side of the blocks, used by the builder and by save files.
   void WriteRawBlock(const CStream& block);
   void WriteCompressedBlock(const uint8_t* data, size_t n);
-  void WriteCompressedBlock(const CStream& block) { WriteCompressedBlock(block.Data(), block.Size()); }
+  void WriteCompressedBlock(const CStream& block) {
+    WriteCompressedBlock(block.Data(), block.Size());
+  }
+  // nullptr writes an absent image.
+  void WriteImage(const CImage* image);
 
  private:
   std::vector<uint8_t> bytes_;

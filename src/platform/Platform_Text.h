@@ -1,0 +1,13 @@
+// Game text is Windows-1252 bytes; the desktop speaks UTF-8. Convert at the edges only.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zorvex {
+
+std::string Cp1252ToUtf8(std::string_view text);
+// Characters outside Windows-1252 become '?'.
+std::string Utf8ToCp1252(std::string_view text);
+
+}  // namespace zorvex
