@@ -19,27 +19,55 @@ struct RVariable {
   std::vector<std::vector<RValue>> rows;  // rows[i][j] is element (i, j)
 };
 
+class CVariableList;
+
+// Remembers where the last lookup through one code site found its variable, so that a loop
+// addressing the same variable of the same list skips the search. Always checked against the
+// list before use, so a stale entry only costs a normal search.
+struct CVariableCache {
+  const CVariableList* list = nullptr;
+  int32_t slot = 0;
+};
+
 class CVariableList {
  public:
-  void Clear() {
-    vars_.clear();
-    ids_.clear();
+  CVariableList() = default;
+  CVariableList(const CVariableList&) = default;
+  CVariableList& operator=(const CVariableList&) = default;
+  CVariableList(CVariableList&&) noexcept = default;
+  CVariableList& operator=(CVariableList&&) noexcept = default;
+
+  void Clear();
+  // A deep copy of the other list: ids, scalars, rows and elements.
+  void Assign(const CVariableList& other) {
+    if (&other != this) *this = other;
   }
-  void Assign(const CVariableList& other) { *this = other; }
+  // Appends a variable with scalar real 0 and no rows unless the id is present.
   void Declare(int32_t id);
   void SetValue(int32_t id, int64_t combined, const RValue& v);
   // Without `uninitialised_as_zero`, a missing variable or element fails.
   bool GetValue(int32_t id, int64_t combined, RValue& out, bool uninitialised_as_zero) const;
   // The element itself, or null when it is not stored.
   const RValue* Find(int32_t id, int64_t combined) const;
+  // The stored element, created (with the rows it needs) when missing.
+  RValue& Element(int32_t id, int64_t combined);
 
   int Count() const { return static_cast<int>(vars_.size()); }
   const RVariable& At(int i) const { return vars_[static_cast<size_t>(i)]; }
-  int IndexOf(int32_t id) const {
-    // Searched from the end: recently created variables are found first.
-    for (size_t i = ids_.size(); i-- > 0;)
-      if (ids_[i] == id) return static_cast<int>(i);
-    return -1;
+  RVariable& At(int i) { return vars_[static_cast<size_t>(i)]; }
+  // Position of the variable with this id in list order, or -1.
+  int IndexOf(int32_t id) const;
+
+  // Lookups through a code site's cache.
+  RVariable* FindVariable(int32_t id, CVariableCache& cache) {
+    if (cache.list == this && static_cast<size_t>(cache.slot) < vars_.size() &&
+        vars_[static_cast<size_t>(cache.slot)].id == id)
+      return &vars_[static_cast<size_t>(cache.slot)];
+    return FindVariableSlow(id, cache);
+  }
+  RVariable& ObtainVariable(int32_t id, CVariableCache& cache) {
+    if (RVariable* v = FindVariable(id, cache)) return *v;
+    return Append(id, cache);
   }
 
   void WriteToStream(CStream& s) const;
@@ -47,9 +75,31 @@ class CVariableList {
   void ReadFromStream(CStream& s);
 
  private:
+  RVariable* FindVariableSlow(int32_t id, CVariableCache& cache);
+  RVariable& Append(int32_t id, CVariableCache& cache);
+  void AppendNew(RVariable&& var);
+  void IndexInsert(int32_t id, int32_t slot);
+  void Reindex();
+
+  // Variables in list order (the stored order).
   std::vector<RVariable> vars_;
-  std::vector<int32_t> ids_;  // parallel to vars_, scanned on every access
+  // Open-addressed table from id to position, used once the list outgrows a short scan;
+  // empty while the list is small. Entries are position + 1, 0 for a free entry.
+  std::vector<int32_t> index_;
 };
+
+// An element of variable storage: combined index 0 is the scalar, c > 0 is
+// rows[c div 32000][c mod 32000].
+template <typename Var>
+inline auto* FindElement(Var& var, int64_t c) {
+  using Elem = decltype(&var.value);
+  if (c == 0) return &var.value;
+  if (c < 0) return Elem{nullptr};
+  size_t r = static_cast<size_t>(c / kArrayRowSize), k = static_cast<size_t>(c % kArrayRowSize);
+  if (r >= var.rows.size() || k >= var.rows[r].size()) return Elem{nullptr};
+  return &var.rows[r][k];
+}
+RValue& ObtainElement(RVariable& var, int64_t c);
 
 void WriteValue(CStream& s, const RValue& v);
 RValue ReadValue(CStream& s);

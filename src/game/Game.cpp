@@ -4,7 +4,10 @@
 
 namespace zorvex {
 
-CGame::CGame() { RegisterBuiltinFunctions(functions); }
+CGame::CGame() {
+  language.Attach(this, &functions, &errors);
+  RegisterBuiltinFunctions(functions);
+}
 
 CGame::~CGame() = default;
 

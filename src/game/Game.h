@@ -5,6 +5,7 @@
 
 #include "code/Code_Error.h"
 #include "code/Code_Function.h"
+#include "code/Code_Language.h"
 
 namespace zorvex {
 
@@ -17,6 +18,7 @@ class CGame {
 
   CFunctionTable functions;
   CErrorReporter errors;
+  CLanguage language;
 };
 
 }  // namespace zorvex

@@ -1,0 +1,87 @@
+// The run state of the scripting language, one per game: name tables, built-in variables,
+// globals, constants, the recorded code error, the argument array and the links to the rest of
+// the game (function table, error path, resources and scripts, the current room's instances).
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "code/Code_Constant.h"
+#include "code/Code_Main.h"
+#include "code/Code_Variable.h"
+#include "code/RValue.h"
+#include "code/Variable_BuiltIn.h"
+#include "code/Variable_Class.h"
+#include "code/Variable_Main.h"
+
+namespace zorvex {
+
+class CGame;
+class CFunctionTable;
+class CErrorReporter;
+class CInstanceWorld;
+class CLanguageLookup;
+
+constexpr int kArgumentCount = 16;
+
+// Where the most recent id lookups found their instances in the active list.
+struct CInstanceIdCache {
+  int32_t newer = -1;
+  int32_t older = -1;
+};
+
+class CLanguage {
+ public:
+  CLanguage();
+  ~CLanguage();
+  CLanguage(const CLanguage&) = delete;
+  CLanguage& operator=(const CLanguage&) = delete;
+
+  // Links the owning game: handlers and built-in variables receive it, calls go through its
+  // function table and reported errors through its error path.
+  void Attach(CGame* owner, CFunctionTable* function_table, CErrorReporter* reporter) {
+    game = owner;
+    functions = function_table;
+    errors = reporter;
+  }
+
+  CGame* game = nullptr;
+  CFunctionTable* functions = nullptr;
+  CErrorReporter* errors = nullptr;
+  // Wired by the game once its resources are read; null means no resources, scripts or
+  // extension functions.
+  CLanguageLookup* lookup = nullptr;
+  // The current room's instance lists; null while there is no room.
+  CInstanceWorld* world = nullptr;
+  // Message boxes raised while loading (invalid constants, a full built-in variable table).
+  std::function<void(const std::string& message)> show_message;
+
+  // The game setting: reading a missing variable or element yields real 0.
+  bool uninitialised_as_zero = false;
+
+  CVariableNames names;
+  CBuiltinVariableTable builtins;
+  CGlobalVariables globals;
+  CConstantTable constants;
+  CCodeError error;
+  // argument0 .. argument15: the arguments of the innermost script call in progress.
+  RValue arguments[kArgumentCount];
+  CInstanceIdCache id_cache;
+
+  void ShowMessage(const std::string& message) const {
+    if (show_message) show_message(message);
+  }
+
+  // Local variable lists come and go with executions; emptied lists are kept for reuse so
+  // that a script call does not allocate.
+  CVariableList* AcquireLocals();
+  void ReleaseLocals(CVariableList* list);
+
+ private:
+  std::vector<std::unique_ptr<CVariableList>> free_locals_;
+};
+
+}  // namespace zorvex
