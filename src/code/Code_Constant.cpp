@@ -1,10 +1,14 @@
 #include "code/Code_Constant.h"
 
+#include <algorithm>
+#include <memory>
 #include <numbers>
 #include <string>
 
+#include "code/Code_Instance.h"
 #include "code/Code_Language.h"
 #include "code/Code_Lookup.h"
+#include "code/Code_Main.h"
 
 namespace zorvex {
 
@@ -359,6 +363,61 @@ bool FindConstant(const CLanguage& lang, std::string_view name, RValue& out) {
     return true;
   }
   return false;
+}
+
+namespace {
+
+bool IsNameStart(unsigned char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+}
+bool IsNameChar(unsigned char c) {
+  return IsNameStart(c) || (c >= '0' && c <= '9');
+}
+
+std::string_view TrimControls(std::string_view s) {
+  while (!s.empty() && static_cast<unsigned char>(s.front()) <= 32)
+    s.remove_prefix(1);
+  while (!s.empty() && static_cast<unsigned char>(s.back()) <= 32)
+    s.remove_suffix(1);
+  return s;
+}
+
+}  // namespace
+
+bool DefineConstant(CLanguage& lang, std::string_view name_text, std::string_view value_text) {
+  std::string name(TrimControls(name_text));
+  bool valid = !name.empty() && IsNameStart(static_cast<unsigned char>(name[0]));
+  for (size_t i = 1; valid && i < name.size(); ++i)
+    valid = IsNameChar(static_cast<unsigned char>(name[i]));
+  if (!valid) {
+    lang.ShowMessage("Constant name " + name + "  is not valid.");
+    return false;
+  }
+  RValue value;
+  bool ok;
+  {
+    CCode code(value_text, true);
+    ok = code.Compile(lang);
+    if (ok) {
+      std::unique_ptr<CInstanceCore> temp =
+          lang.lookup ? lang.lookup->NewTemporaryInstance() : std::make_unique<CInstanceCore>();
+      ok = temp && code.Execute(lang, temp.get(), temp.get(), value);
+    }
+  }
+  if (!ok) {
+    lang.ShowMessage("Value for constant " + name + "  is not valid.");
+    return false;
+  }
+  lang.constants.Add(name, value);
+  return true;
+}
+
+bool DefineGameConstants(CLanguage& lang, const std::vector<std::string>& names,
+                         const std::vector<std::string>& values) {
+  size_t n = std::min(names.size(), values.size());
+  for (size_t i = 0; i < n; ++i)
+    if (!DefineConstant(lang, names[i], values[i])) return false;
+  return true;
 }
 
 }  // namespace zorvex

@@ -39,4 +39,14 @@ void AddBuiltinConstants(CConstantTable& table);
 // scripts, rooms), then the constant table from its latest definition back.
 bool FindConstant(const CLanguage& lang, std::string_view name, RValue& out);
 
+// Defines one constant from the text of its name and of its value expression, as the game's
+// constants and those of extension packages are: the name is trimmed and checked, the value
+// compiled and evaluated with a temporary instance. Shows "Constant name ... is not valid." or
+// "Value for constant ... is not valid." through the language's message hook and returns false
+// on failure.
+bool DefineConstant(CLanguage& lang, std::string_view name_text, std::string_view value_text);
+// The load step: every game constant in settings order; stops at the first failure.
+bool DefineGameConstants(CLanguage& lang, const std::vector<std::string>& names,
+                         const std::vector<std::string>& values);
+
 }  // namespace zorvex

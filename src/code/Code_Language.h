@@ -33,6 +33,25 @@ struct CInstanceIdCache {
   int32_t older = -1;
 };
 
+// Scratch state of the interpreter: argument arrays by call depth (reused, so calls do not
+// allocate) and the nesting of executions.
+struct CExecState {
+  std::vector<std::unique_ptr<RValue[]>> arg_buffers;
+  int arg_depth = 0;
+  int depth = 0;             // executions in progress
+  uintptr_t stack_base = 0;  // frame address of the outermost execution
+
+  // A 16-value argument array for the call at the current depth.
+  RValue* PushArguments() {
+    if (static_cast<size_t>(arg_depth) == arg_buffers.size())
+      arg_buffers.push_back(std::make_unique<RValue[]>(kMaxCallArguments));
+    return arg_buffers[static_cast<size_t>(arg_depth++)].get();
+  }
+  void PopArguments() { --arg_depth; }
+
+  static constexpr int kMaxCallArguments = 16;
+};
+
 class CLanguage {
  public:
   CLanguage();
@@ -70,6 +89,7 @@ class CLanguage {
   // argument0 .. argument15: the arguments of the innermost script call in progress.
   RValue arguments[kArgumentCount];
   CInstanceIdCache id_cache;
+  CExecState exec;
 
   void ShowMessage(const std::string& message) const {
     if (show_message) show_message(message);

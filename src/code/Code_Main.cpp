@@ -3,6 +3,8 @@
 #include <string>
 #include <utility>
 
+#include "code/Code_Error.h"
+#include "code/Code_Exec.h"
 #include "code/Code_Language.h"
 #include "code/Code_Phase1.h"
 #include "code/Code_Phase2.h"
@@ -114,14 +116,63 @@ bool CCode::Compile(CLanguage& lang) {
     kind_ = kCodeConstant;
   }
   root_ = std::move(root);
+  program_ = BuildProgram(lang, root_);
   compiled_ = true;
   return true;
 }
 
 void CCode::Free() {
   if (!compiled_) return;
+  program_.reset();
   root_ = RToken();
   compiled_ = false;
+}
+
+bool CCode::Execute(CLanguage& lang, CInstanceCore* self, CInstanceCore* other, RValue& result) {
+  ClearError(lang);
+  if (!compiled_) {
+    RecordError(lang, *this, 0, "Internal Error: Executing non-compiled code.");
+    return false;
+  }
+  if (kind_ == kCodeConstant) {
+    result = constant_;
+    return true;
+  }
+  if (!self || !other) {
+    RecordError(lang, *this, 0, "Internal Error: Executing code for nil instance.");
+    return false;
+  }
+  // Executions nest through script calls and built-in functions that run code; refuse one
+  // that would leave too little native stack.
+  CExecState& ex = lang.exec;
+  uintptr_t here = reinterpret_cast<uintptr_t>(__builtin_frame_address(0));
+  if (ex.depth == 0) {
+    ex.stack_base = here;
+  } else if (ex.stack_base > here && ex.stack_base - here > kMaxExecutionStack) {
+    RecordError(lang, *this, 0, kCallDepthMessage);
+    return false;
+  }
+  ++ex.depth;
+  XFrame f(lang, *this, &lang.globals.list);
+  f.SetInstances(self, other);
+  int status = RunProgram(*program_, f, result);
+  --ex.depth;
+  lang.ReleaseLocals(f.locals);
+  return status != kExecError;
+}
+
+bool CCode::ExecuteAndReport(CLanguage& lang, CInstanceCore* self, CInstanceCore* other,
+                             RValue& result) {
+  if (Execute(lang, self, other, result)) return true;
+  if (lang.errors) lang.errors->ReportInContext(lang.error.message, false);
+  ClearError(lang);
+  return false;
+}
+
+bool CCode::Evaluate(CLanguage& lang, CInstanceCore* self, CInstanceCore* other, RValue& result) {
+  if (Execute(lang, self, other, result)) return true;
+  result.SetString("ERROR");
+  return false;
 }
 
 }  // namespace zorvex

@@ -14,6 +14,7 @@ namespace zorvex {
 
 class CLanguage;
 struct CInstanceCore;
+struct XProgram;
 
 constexpr int32_t kCodeProgram = 1;
 constexpr int32_t kCodeExpression = 2;
@@ -23,6 +24,10 @@ constexpr int32_t kCodeConstant = 3;
 // tree can run out of native stack.
 constexpr int32_t kMaxNesting = 1000;
 constexpr const char* kNestingMessage = "Code nested too deeply.";
+// Nested executions (script calls, code run by built-in functions) may use this much native
+// stack before a further one is refused.
+constexpr uintptr_t kMaxExecutionStack = uintptr_t{4} << 20;
+constexpr const char* kCallDepthMessage = "Calls nested too deeply.";
 
 // The first error since the flag was last cleared; the text stays readable after clearing.
 struct CCodeError {
@@ -43,6 +48,15 @@ class CCode {
   // Frees the tree of compiled code; the code becomes uncompiled.
   void Free();
 
+  // Runs the code for a self and an other instance; the result slot receives the value of the
+  // last return, assignment or call statement (or the expression's value).
+  bool Execute(CLanguage& lang, CInstanceCore* self, CInstanceCore* other, RValue& result);
+  // Execute; a failure is shown as a non-fatal error in the current action context and the
+  // error flag is cleared.
+  bool ExecuteAndReport(CLanguage& lang, CInstanceCore* self, CInstanceCore* other, RValue& result);
+  // Execute; on failure the result becomes the string "ERROR".
+  bool Evaluate(CLanguage& lang, CInstanceCore* self, CInstanceCore* other, RValue& result);
+
   std::string SourceText() const;
   size_t SourceLength() const { return source_.size(); }
   int32_t Kind() const { return kind_; }
@@ -57,6 +71,7 @@ class CCode {
   std::string source_;  // scrambled
   RToken root_;
   RValue constant_;
+  std::unique_ptr<XProgram> program_;  // the tree prepared for execution
 };
 
 // Records the code error against a position of the code unless one is already recorded. The

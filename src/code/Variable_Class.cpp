@@ -92,37 +92,79 @@ RVariable& CVariableList::Append(int32_t id, CVariableCache& cache) {
   return vars_.back();
 }
 
-RValue& ObtainElement(RVariable& var, int64_t c) {
-  // Callers keep both indices within 0..31999; anything else addresses the scalar rather than
-  // asking for an absurd allocation.
-  if (c <= 0 || c >= kMaxCombined) return var.value;
-  size_t r = static_cast<size_t>(c / kArrayRowSize), k = static_cast<size_t>(c % kArrayRowSize);
-  if (var.rows.size() < r + 1) var.rows.resize(r + 1);
-  std::vector<RValue>& row = var.rows[r];
-  if (row.size() < k + 1) row.resize(k + 1);
-  return row[k];
+void RRow::Extend(size_t n) {
+  if (n <= size()) return;
+  if (mixed_)
+    values_.resize(n);
+  else
+    reals_.resize(n, 0.0);
 }
 
-RValue& CVariableList::Element(int32_t id, int64_t c) {
-  CVariableCache cache;
-  return ObtainElement(ObtainVariable(id, cache), c);
+void RRow::MakeMixed() {
+  values_.reserve(reals_.capacity());
+  for (double r : reals_)
+    values_.emplace_back(r);
+  reals_ = {};
+  mixed_ = true;
+}
+
+void RRow::Set(size_t k, const RValue& v) {
+  if (!mixed_ && v.kind == RValue::kReal) {
+    if (k == reals_.size()) {
+      reals_.push_back(v.real);  // filling a row in order
+    } else {
+      Extend(k + 1);
+      reals_[k] = v.real;
+    }
+    return;
+  }
+  if (!mixed_) MakeMixed();
+  Extend(k + 1);
+  values_[k] = v;
+}
+
+void RRow::Set(size_t k, RValue&& v) {
+  if (!mixed_ && v.kind == RValue::kReal) {
+    Set(k, static_cast<const RValue&>(v));
+    return;
+  }
+  if (!mixed_) MakeMixed();
+  Extend(k + 1);
+  values_[k] = std::move(v);
+}
+
+namespace {
+
+template <typename V>
+void WriteElementImpl(RVariable& var, int64_t c, V&& v) {
+  // Callers keep both indices within 0..31999; anything else addresses the scalar rather than
+  // asking for an absurd allocation.
+  if (c <= 0 || c >= kMaxCombined) {
+    var.value = std::forward<V>(v);
+    return;
+  }
+  size_t r = static_cast<size_t>(c / kArrayRowSize), k = static_cast<size_t>(c % kArrayRowSize);
+  if (var.rows.size() < r + 1) var.rows.resize(r + 1);
+  var.rows[r].Set(k, std::forward<V>(v));
+}
+
+}  // namespace
+
+void WriteElement(RVariable& var, int64_t c, const RValue& v) {
+  WriteElementImpl(var, c, v);
+}
+void WriteElement(RVariable& var, int64_t c, RValue&& v) {
+  WriteElementImpl(var, c, std::move(v));
 }
 
 void CVariableList::SetValue(int32_t id, int64_t c, const RValue& v) {
-  Element(id, c) = v;
-}
-
-const RValue* CVariableList::Find(int32_t id, int64_t c) const {
-  int i = IndexOf(id);
-  if (i < 0) return nullptr;
-  return FindElement(vars_[static_cast<size_t>(i)], c);
+  CVariableCache cache;
+  WriteElement(ObtainVariable(id, cache), c, v);
 }
 
 bool CVariableList::GetValue(int32_t id, int64_t c, RValue& out, bool uninitialised_as_zero) const {
-  if (const RValue* v = Find(id, c)) {
-    out = *v;
-    return true;
-  }
+  int i = IndexOf(id);
+  if (i >= 0 && ReadElement(vars_[static_cast<size_t>(i)], c, out)) return true;
   if (!uninitialised_as_zero) return false;
   out.SetReal(0);
   return true;
@@ -149,10 +191,13 @@ void CVariableList::WriteToStream(CStream& s) const {
     s.WriteInt(var.id);
     WriteValue(s, var.value);
     s.WriteInt(static_cast<int32_t>(var.rows.size()));
-    for (const auto& row : var.rows) {
+    RValue e;
+    for (const RRow& row : var.rows) {
       s.WriteInt(static_cast<int32_t>(row.size()));
-      for (const RValue& e : row)
+      for (size_t k = 0; k < row.size(); ++k) {
+        row.Get(k, e);
         WriteValue(s, e);
+      }
     }
   }
 }
@@ -172,13 +217,12 @@ void CVariableList::ReadFromStream(CStream& s) {
     if (nrows < 0 || static_cast<size_t>(nrows) > s.Remaining() / 4)
       throw StreamReadError("bad row count");
     var.rows.resize(static_cast<size_t>(nrows));
-    for (auto& row : var.rows) {
+    for (RRow& row : var.rows) {
       int32_t m = s.ReadInt();
       if (m < 0 || static_cast<size_t>(m) > s.Remaining() / 16)
         throw StreamReadError("bad element count");
-      row.reserve(static_cast<size_t>(m));
       for (int32_t k = 0; k < m; ++k)
-        row.push_back(ReadValue(s));
+        row.Set(static_cast<size_t>(k), ReadValue(s));
     }
     if (IndexOf(var.id) >= 0) throw StreamReadError("duplicate variable id");
     AppendNew(std::move(var));

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "code/RValue.h"
@@ -13,10 +14,42 @@ class CStream;
 
 constexpr int32_t kArrayRowSize = 32000;
 
+// One row of array storage. A row holds plain reals until a string is stored in it (arrays
+// of numbers are the common case and take an eighth of the room); from then on it holds values.
+class RRow {
+ public:
+  size_t size() const { return mixed_ ? values_.size() : reals_.size(); }
+  bool empty() const { return size() == 0; }
+  // Element k (k < size()), copied out.
+  void Get(size_t k, RValue& out) const {
+    if (!mixed_) {
+      out.SetReal(reals_[k]);
+    } else {
+      out = values_[k];
+    }
+  }
+  RValue operator[](size_t k) const {
+    RValue v;
+    Get(k, v);
+    return v;
+  }
+  // Stores element k, first extending the row with real 0 to k + 1 elements.
+  void Set(size_t k, const RValue& v);
+  void Set(size_t k, RValue&& v);
+
+ private:
+  void Extend(size_t n);
+  void MakeMixed();
+
+  std::vector<double> reals_;
+  std::vector<RValue> values_;
+  bool mixed_ = false;
+};
+
 struct RVariable {
   int32_t id = 0;
-  RValue value;                           // the scalar, also element 0
-  std::vector<std::vector<RValue>> rows;  // rows[i][j] is element (i, j)
+  RValue value;            // the scalar, also element 0
+  std::vector<RRow> rows;  // rows[i][j] is element (i, j)
 };
 
 class CVariableList;
@@ -47,10 +80,6 @@ class CVariableList {
   void SetValue(int32_t id, int64_t combined, const RValue& v);
   // Without `uninitialised_as_zero`, a missing variable or element fails.
   bool GetValue(int32_t id, int64_t combined, RValue& out, bool uninitialised_as_zero) const;
-  // The element itself, or null when it is not stored.
-  const RValue* Find(int32_t id, int64_t combined) const;
-  // The stored element, created (with the rows it needs) when missing.
-  RValue& Element(int32_t id, int64_t combined);
 
   int Count() const { return static_cast<int>(vars_.size()); }
   const RVariable& At(int i) const { return vars_[static_cast<size_t>(i)]; }
@@ -60,9 +89,10 @@ class CVariableList {
 
   // Lookups through a code site's cache.
   RVariable* FindVariable(int32_t id, CVariableCache& cache) {
-    if (cache.list == this && static_cast<size_t>(cache.slot) < vars_.size() &&
-        vars_[static_cast<size_t>(cache.slot)].id == id)
-      return &vars_[static_cast<size_t>(cache.slot)];
+    if (cache.list == this) {
+      RVariable* v = vars_.data() + cache.slot;
+      if (v < std::to_address(vars_.end()) && v->id == id) return v;
+    }
     return FindVariableSlow(id, cache);
   }
   RVariable& ObtainVariable(int32_t id, CVariableCache& cache) {
@@ -88,18 +118,21 @@ class CVariableList {
   std::vector<int32_t> index_;
 };
 
-// An element of variable storage: combined index 0 is the scalar, c > 0 is
-// rows[c div 32000][c mod 32000].
-template <typename Var>
-inline auto* FindElement(Var& var, int64_t c) {
-  using Elem = decltype(&var.value);
-  if (c == 0) return &var.value;
-  if (c < 0) return Elem{nullptr};
+// Elements of variable storage: combined index 0 is the scalar, c > 0 is
+// rows[c div 32000][c mod 32000]. A read of an element beyond the stored extent fails.
+inline bool ReadElement(const RVariable& var, int64_t c, RValue& out) {
+  if (c == 0) {
+    out = var.value;
+    return true;
+  }
+  if (c < 0) return false;
   size_t r = static_cast<size_t>(c / kArrayRowSize), k = static_cast<size_t>(c % kArrayRowSize);
-  if (r >= var.rows.size() || k >= var.rows[r].size()) return Elem{nullptr};
-  return &var.rows[r][k];
+  if (r >= var.rows.size() || k >= var.rows[r].size()) return false;
+  var.rows[r].Get(k, out);
+  return true;
 }
-RValue& ObtainElement(RVariable& var, int64_t c);
+void WriteElement(RVariable& var, int64_t c, const RValue& v);
+void WriteElement(RVariable& var, int64_t c, RValue&& v);
 
 void WriteValue(CStream& s, const RValue& v);
 RValue ReadValue(CStream& s);

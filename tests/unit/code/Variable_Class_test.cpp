@@ -46,8 +46,34 @@ TEST(VariableList, ScalarIsElementZero) {
   RValue out;
   EXPECT_TRUE(l.GetValue(1, 0, out, false));
   EXPECT_EQ(out, RValue(7.0));
-  EXPECT_EQ(l.Find(1, 0), &l.At(0).value);
-  EXPECT_EQ(l.Find(1, -5), nullptr);
+  EXPECT_TRUE(l.GetValue(1, 0, out, false));
+  EXPECT_EQ(out, RValue(7.0));
+  EXPECT_FALSE(l.GetValue(1, -5, out, false));
+  l.SetValue(1, 0, RValue("s"));
+  ASSERT_TRUE(l.GetValue(1, 0, out, false));
+  EXPECT_EQ(out, RValue("s"));
+}
+
+TEST(VariableList, RowsOfRealsTakeStringsLater) {
+  CVariableList l;
+  for (int k = 1; k <= 5; ++k)
+    l.SetValue(3, k, RValue(double(k)));
+  l.SetValue(3, 8, RValue("eight"));  // turns the row into values, padding with real 0
+  l.SetValue(3, 2, RValue(-2.0));
+  const RRow& row = l.At(0).rows[0];
+  ASSERT_EQ(row.size(), 9u);
+  EXPECT_EQ(row[1], RValue(1.0));
+  EXPECT_EQ(row[2], RValue(-2.0));
+  EXPECT_EQ(row[6], RValue(0.0));
+  EXPECT_EQ(row[8], RValue("eight"));
+  RValue out("stale");
+  ASSERT_TRUE(l.GetValue(3, 5, out, false));
+  EXPECT_EQ(out, RValue(5.0));
+  EXPECT_TRUE(out.str.empty());
+  // Out of order writes within a row of reals pad with real 0.
+  l.SetValue(4, 32000 + 3, RValue(1.0));
+  ASSERT_TRUE(l.GetValue(4, 32000 + 1, out, false));
+  EXPECT_EQ(out, RValue(0.0));
 }
 
 TEST(VariableList, ManyVariablesKeepOrderAndAreFound) {
@@ -98,6 +124,7 @@ TEST(VariableList, StoredFormRoundTripsAndHasTheFixedLayout) {
   CVariableList l;
   l.SetValue(100003, 0, RValue("hello"));
   l.SetValue(100001, 2 * 32000 + 1, RValue(2.5));
+  l.SetValue(100001, 2 * 32000 + 3, RValue("mixed"));
   l.SetValue(5, 0, RValue(-1.0));
   CStream s;
   l.WriteToStream(s);
@@ -121,8 +148,10 @@ TEST(VariableList, StoredFormRoundTripsAndHasTheFixedLayout) {
   ASSERT_EQ(r.At(1).rows.size(), 3u);
   EXPECT_TRUE(r.At(1).rows[0].empty());
   EXPECT_TRUE(r.At(1).rows[1].empty());
-  ASSERT_EQ(r.At(1).rows[2].size(), 2u);
+  ASSERT_EQ(r.At(1).rows[2].size(), 4u);
   EXPECT_EQ(r.At(1).rows[2][1], RValue(2.5));
+  EXPECT_EQ(r.At(1).rows[2][2], RValue(0.0));
+  EXPECT_EQ(r.At(1).rows[2][3], RValue("mixed"));
   EXPECT_EQ(r.At(2).value, RValue(-1.0));
   EXPECT_TRUE(s.AtEnd());
 }
