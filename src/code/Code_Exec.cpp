@@ -35,12 +35,6 @@ inline int Eval(const XNode& n, XFrame& f, RValue& out) {
   }
 }
 
-inline void SwapValues(RValue& a, RValue& b) {
-  std::swap(a.kind, b.kind);
-  std::swap(a.real, b.real);
-  a.str.swap(b.str);
-}
-
 int Fail(XFrame& f, int32_t position, std::string_view message) {
   RecordError(f.lang, f.code, position, message);
   return kExecError;
@@ -383,6 +377,9 @@ int TestBinary(const XNode& n, XFrame& f, bool& truth) {
 
 // ---- calls ----
 
+bool CallScriptInPlace(CLanguage& lang, int32_t index, CInstanceCore* self, CInstanceCore* other,
+                       RValue& slot, RValue* args, int count);
+
 class ArgumentScope {
  public:
   explicit ArgumentScope(CExecState& s) : s_(s), args(s.PushArguments()) {}
@@ -407,7 +404,7 @@ int CallBuiltin(const XNode& n, XFrame& f, RValue& out) {
   ArgumentScope scope(f.lang.exec);
   if (EvalArguments(n, f, scope.args)) return kExecError;
   out.SetReal(0);
-  if (f.lang.game) n.handler(*f.lang.game, f.self, f.other, n.count, scope.args, out);
+  if (n.handler && f.lang.game) n.handler(*f.lang.game, f.self, f.other, n.count, scope.args, out);
   return kExecNormal;
 }
 
@@ -416,7 +413,7 @@ int ExCallScript(const XNode& n, XFrame& f, RValue& out) {
   ArgumentScope scope(f.lang.exec);
   if (EvalArguments(n, f, scope.args)) return kExecError;
   out.SetReal(0);
-  if (!CallScript(f.lang, n.op - kScriptIdBase, f.self, f.other, out, scope.args, n.count))
+  if (!CallScriptInPlace(f.lang, n.op - kScriptIdBase, f.self, f.other, out, scope.args, n.count))
     return kExecError;
   return kExecNormal;
 }
@@ -425,7 +422,7 @@ int ExCallScript(const XNode& n, XFrame& f, RValue& out) {
 int StCallScript(const XNode& n, XFrame& f, RValue& slot) {
   ArgumentScope scope(f.lang.exec);
   if (EvalArguments(n, f, scope.args)) return kExecError;
-  if (!CallScript(f.lang, n.op - kScriptIdBase, f.self, f.other, slot, scope.args, n.count))
+  if (!CallScriptInPlace(f.lang, n.op - kScriptIdBase, f.self, f.other, slot, scope.args, n.count))
     return kExecError;
   return kExecNormal;
 }
@@ -1167,7 +1164,6 @@ class Builder {
     } else {
       const FunctionEntry* e = lang_.functions ? lang_.functions->Entry(n.op) : nullptr;
       n.handler = e ? e->handler : nullptr;
-      if (!n.handler) n.fn = StNothing;  // a built-in registered without a handler does nothing
     }
     return n;
   }
@@ -1236,10 +1232,10 @@ class Builder {
 
 }  // namespace
 
-std::unique_ptr<XProgram> BuildProgram(const CLanguage& lang, const RToken& root) {
+std::unique_ptr<XProgram> BuildProgram(const CLanguage& lang, const RToken& root, bool expression) {
   auto p = std::make_unique<XProgram>();
   Builder b(lang, *p);
-  p->root = b.Statement(root);
+  p->root = expression ? b.Expression(root) : b.Statement(root);
   return p;
 }
 
@@ -1247,23 +1243,44 @@ int RunProgram(const XProgram& program, XFrame& f, RValue& slot) {
   return Eval(*program.root, f, slot);
 }
 
+namespace {
+
+// Runs a script with `block` (16 values, the call's arguments first) as the argument array.
+bool RunScript(CLanguage& lang, CCode& code, int32_t index, CInstanceCore* self,
+               CInstanceCore* other, RValue& slot, RValue* block) {
+  RValue* saved = lang.arguments;
+  lang.arguments = block;
+  bool ok = code.Evaluate(lang, self, other, slot);
+  lang.arguments = saved;
+  if (!ok)
+    lang.error.message = "In script " + lang.lookup->ScriptName(index) + ":\r" + lang.error.message;
+  return ok;
+}
+
+// A script call from code: the argument buffer of the call becomes the argument array.
+bool CallScriptInPlace(CLanguage& lang, int32_t index, CInstanceCore* self, CInstanceCore* other,
+                       RValue& slot, RValue* args, int count) {
+  CCode* code = lang.lookup ? lang.lookup->ScriptCode(index) : nullptr;
+  if (!code) return false;
+  for (int i = count; i < kArgumentCount; ++i)
+    args[i].SetReal(0);
+  return RunScript(lang, *code, index, self, other, slot, args);
+}
+
+}  // namespace
+
 bool CallScript(CLanguage& lang, int32_t index, CInstanceCore* self, CInstanceCore* other,
                 RValue& slot, RValue* args, int count) {
   CCode* code = lang.lookup ? lang.lookup->ScriptCode(index) : nullptr;
   if (!code) return false;
+  if (count > kArgumentCount) count = kArgumentCount;
   CExecState& ex = lang.exec;
-  RValue* saved = ex.PushArguments();
-  for (int i = 0; i < kArgumentCount; ++i)
-    SwapValues(saved[i], lang.arguments[i]);
+  RValue* block = ex.PushArguments();
   for (int i = 0; i < count; ++i)
-    SwapValues(lang.arguments[i], args[i]);
+    MoveValue(block[i], std::move(args[i]));
   for (int i = count; i < kArgumentCount; ++i)
-    lang.arguments[i].SetReal(0);
-  bool ok = code->Evaluate(lang, self, other, slot);
-  if (!ok)
-    lang.error.message = "In script " + lang.lookup->ScriptName(index) + ":\r" + lang.error.message;
-  for (int i = 0; i < kArgumentCount; ++i)
-    SwapValues(saved[i], lang.arguments[i]);
+    block[i].SetReal(0);
+  bool ok = RunScript(lang, *code, index, self, other, slot, block);
   ex.PopArguments();
   return ok;
 }

@@ -102,8 +102,8 @@ struct XProgram {
   const XNode* root = nullptr;
 };
 
-// Builds the execution tree of a checked and folded syntax tree.
-std::unique_ptr<XProgram> BuildProgram(const CLanguage& lang, const RToken& root);
+// Builds the execution tree of a checked and folded syntax tree of a program or an expression.
+std::unique_ptr<XProgram> BuildProgram(const CLanguage& lang, const RToken& root, bool expression);
 
 // Runs a program or evaluates an expression for the frame; returns the final status.
 int RunProgram(const XProgram& program, XFrame& f, RValue& slot);

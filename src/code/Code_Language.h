@@ -86,8 +86,10 @@ class CLanguage {
   CGlobalVariables globals;
   CConstantTable constants;
   CCodeError error;
-  // argument0 .. argument15: the arguments of the innermost script call in progress.
-  RValue arguments[kArgumentCount];
+  // argument0 .. argument15: the arguments of the innermost script call in progress. A script
+  // call points this at an array of its own for its duration and back afterwards, which is
+  // how the caller's values are kept.
+  RValue* arguments = outer_arguments_;
   CInstanceIdCache id_cache;
   CExecState exec;
 
@@ -102,6 +104,7 @@ class CLanguage {
 
  private:
   std::vector<std::unique_ptr<CVariableList>> free_locals_;
+  RValue outer_arguments_[kArgumentCount];  // those of code not run by a script call
 };
 
 }  // namespace zorvex

@@ -116,7 +116,7 @@ bool CCode::Compile(CLanguage& lang) {
     kind_ = kCodeConstant;
   }
   root_ = std::move(root);
-  program_ = BuildProgram(lang, root_);
+  program_ = BuildProgram(lang, root_, kind_ != kCodeProgram);
   compiled_ = true;
   return true;
 }

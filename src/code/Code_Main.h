@@ -23,11 +23,11 @@ constexpr int32_t kCodeConstant = 3;
 // Trees nested deeper than this are refused at compile time, so that no later walk over a
 // tree can run out of native stack.
 constexpr int32_t kMaxNesting = 1000;
-constexpr const char* kNestingMessage = "Code nested too deeply.";
+inline constexpr char kNestingMessage[] = "Code nested too deeply.";
 // Nested executions (script calls, code run by built-in functions) may use this much native
 // stack before a further one is refused.
 constexpr uintptr_t kMaxExecutionStack = uintptr_t{4} << 20;
-constexpr const char* kCallDepthMessage = "Calls nested too deeply.";
+inline constexpr char kCallDepthMessage[] = "Calls nested too deeply.";
 
 // The first error since the flag was last cleared; the text stays readable after clearing.
 struct CCodeError {

@@ -10,7 +10,7 @@ namespace zorvex {
 
 // Strings longer than this are refused by `+` and `*` rather than exhausting memory.
 constexpr size_t kMaxStringLength = size_t{1} << 30;
-constexpr const char* kStringTooLong = "Resulting string is too long.";
+inline constexpr char kStringTooLong[] = "Resulting string is too long.";
 
 // Applies a unary operator (203 not, 210 plus, 211 minus, 220 complement) to x in place.
 // Returns null on success, else the message (x unchanged).

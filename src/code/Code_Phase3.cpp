@@ -12,28 +12,49 @@ namespace zorvex {
 
 namespace {
 
+// Recursion of the parser: nested statements, parentheses, arguments, indices and prefix
+// operators. Beyond either limit the code is refused as nested too deeply.
+constexpr int kMaxParseRecursion = 500;
+constexpr uintptr_t kMaxParseStack = uintptr_t{2} << 20;
+
 bool IsAssignmentOperator(int32_t k) {
   return (k >= tk::kAssign && k <= tk::kDivAssign) || (k >= tk::kOrAssign && k <= tk::kXorAssign);
 }
 
-// Binary operators by precedence level, lowest first.
-bool OnLevel(int level, int32_t k) {
-  switch (level) {
-    case 0:
-      return k == tk::kAnd || k == tk::kOr || k == tk::kXor;
-    case 1:
-      return k == tk::kAssign || (k >= tk::kLess && k <= tk::kGreater);
-    case 2:
-      return k == tk::kBitOr || k == tk::kBitAnd || k == tk::kBitXor;
-    case 3:
-      return k == tk::kShiftLeft || k == tk::kShiftRight;
-    case 4:
-      return k == tk::kPlus || k == tk::kMinus;
+// The precedence level of a binary operator, lowest first; -1 for other tokens.
+int LevelOf(int32_t k) {
+  switch (k) {
+    case tk::kAnd:
+    case tk::kOr:
+    case tk::kXor:
+      return 0;
+    case tk::kAssign:
+    case tk::kLess:
+    case tk::kLessEqual:
+    case tk::kEqual:
+    case tk::kNotEqual:
+    case tk::kGreaterEqual:
+    case tk::kGreater:
+      return 1;
+    case tk::kBitOr:
+    case tk::kBitAnd:
+    case tk::kBitXor:
+      return 2;
+    case tk::kShiftLeft:
+    case tk::kShiftRight:
+      return 3;
+    case tk::kPlus:
+    case tk::kMinus:
+      return 4;
+    case tk::kTimes:
+    case tk::kDivide:
+    case tk::kDiv:
+    case tk::kMod:
+      return 5;
     default:
-      return k == tk::kTimes || k == tk::kDivide || k == tk::kDiv || k == tk::kMod;
+      return -1;
   }
 }
-constexpr int kLastLevel = 5;
 
 RToken MakeNode(int32_t kind, int32_t op, int32_t position) {
   RToken n;
@@ -52,7 +73,10 @@ RToken MakeConstant(const RValue& v, int32_t position) {
 class Parser {
  public:
   Parser(CLanguage& lang, const CCode& code, const RTokenList2& t)
-      : lang_(lang), code_(code), t_(t) {}
+      : lang_(lang),
+        code_(code),
+        t_(t),
+        stack_base_(reinterpret_cast<uintptr_t>(__builtin_frame_address(0))) {}
 
   bool Program(RToken& root) {
     if (Cur().kind == tk::kBegin) {
@@ -94,7 +118,11 @@ class Parser {
    public:
     explicit Nest(Parser& p) : p_(p) { ++p_.depth_; }
     ~Nest() { --p_.depth_; }
-    bool TooDeep() const { return p_.depth_ > kMaxNesting; }
+    bool TooDeep() const {
+      if (p_.depth_ > kMaxParseRecursion) return true;
+      uintptr_t here = reinterpret_cast<uintptr_t>(__builtin_frame_address(0));
+      return p_.stack_base_ > here && p_.stack_base_ - here > kMaxParseStack;
+    }
 
    private:
     Parser& p_;
@@ -124,17 +152,20 @@ class Parser {
       Error(Cur().position, kNestingMessage);
       return {};
     }
-    return Level(0);
+    return Binary(0);
   }
 
-  RToken Level(int level) {
-    RToken left = level == kLastLevel ? Unary() : Level(level + 1);
+  // Binary operators of level min_level or higher, each level left-associative.
+  RToken Binary(int min_level) {
+    RToken left = Unary();
     if (Failed()) return {};
     int32_t h = h_;
-    while (OnLevel(level, Cur().kind)) {
+    for (;;) {
+      int level = LevelOf(Cur().kind);
+      if (level < min_level) break;
       int32_t op = Cur().kind;
       Advance();
-      RToken right = level == kLastLevel ? Unary() : Level(level + 1);
+      RToken right = Binary(level + 1);
       if (Failed()) return {};
       RToken node = MakeNode(tk::kBinary, op, left.position);
       h = std::max(h, h_) + 1;
@@ -489,7 +520,8 @@ class Parser {
   const RTokenList2& t_;
   size_t i_ = 0;
   int32_t h_ = 0;  // height of the node most recently built
-  int depth_ = 0;
+  int depth_ = 0;  // statements and expressions being parsed inside each other
+  uintptr_t stack_base_;
 };
 
 }  // namespace

@@ -195,6 +195,28 @@ const Case kCases[] = {
     {"a = 0 && rec(1)", "=0", "1"},
     {"a[1] = 'x'; a[1] += 'y'; return a[1]", "='xy'"},
     {"a[0] = 3; a += 1; return a[0]", "=4"},
+    // In-place updates and counted loops behave as the plain steps would
+    {"x = x + 1", "!5:Unknown variable x"},
+    {"x = x + 1; return x", "=1", nullptr, true},
+    {"s = 'a'; s = s + 'b'; s = s + s; return s", "='abab'"},
+    {"x = 5; x = x - x; return x", "=0"},
+    {"s = 'a'; s = s - 1", "!18:Wrong type of arguments to -."},
+    {"x = 3; x = x < 4; return x", "=1"},
+    {"a[2] = 5; a[2] += 1; return a[2]", "=6"},
+    {"a[1,2] = 's'; a[1,2] += 't'; return a[1,2]", "='st'"},
+    {"a[2] += 1", "!1:Unknown variable a or array index out of bounds"},
+    {"a[2] = 1; a[5] += 1", "!11:Unknown variable a or array index out of bounds"},
+    {"a[3] = 'x'; a[1] = 2; return a[1] + a[2]", "=2"},
+    {"global.g[3] = 4; return global.g[3]", "=4"},
+    {"var v; v[2] = 7; return v[2] + v", "=7"},
+    {"s = 'a'; for (i = 0; i < 3; i += 1) s += 'b'; return s", "='abbb'"},
+    {"for (i = 0; i < 3; i += 1) i = 'x'", "!20:Wrong type of arguments to +."},
+    {"k = 2; n = 0; for (i = 0; i < 10; i += k) n += 1; return n", "=5"},
+    {"n = 0; for (i = 10; i > 0; i -= 3) n += i; return n", "=22"},
+    {"n = 0; for (i = 0; i < 10; i += 1) { i += 1; n += 1 } return n", "=5"},
+    {"for (i = 0; i < 2; i += 1) with (other) x = i", "!45:Unknown variable i"},
+    {"n = 0; for (i = 0; i < 3; i += 1) with (other) n2 = 1; return i", "=3"},
+    {"i = 0; while (i < 3) i = i + 1; return i", "=3"},
     // Errors in expressions and assignments
     {"a = 0; b = (a != 0) && (10 / a > 1)", "!30:Division by 0."},
     {"s = 'a'; s -= 1", "!10:Wrong type of arguments to -."},
@@ -371,8 +393,8 @@ TEST_F(Interpreter, ProgramsAndTheirResults) {
     for (auto& inst : world.active)
       inst->marked = false;
     g_log.clear();
-    for (RValue& a : lang.arguments)
-      a.SetReal(0);
+    for (int i = 0; i < kArgumentCount; ++i)
+      lang.arguments[i].SetReal(0);
     lang.uninitialised_as_zero = c.uninitialised_as_zero;
     std::string got = Run(c.src);
     std::string e = c.expect;
@@ -427,10 +449,29 @@ TEST_F(Interpreter, ScriptLocalsAreDestroyedAndArgumentsRestored) {
   EXPECT_EQ(lang.exec.depth, 0);
 }
 
+TEST_F(Interpreter, CallScriptFromAFunction) {
+  // As script_execute calls it: any argument pointer, the arguments moved in.
+  RValue args[3] = {RValue(5.0), RValue(6.0), RValue("unused")};
+  lang.arguments[0] = RValue("caller");
+  RValue slot;
+  ASSERT_TRUE(CallScript(lang, 0, self, other, slot, args, 2));
+  EXPECT_EQ(slot, RValue(11.0));
+  EXPECT_EQ(lang.arguments[0], RValue("caller"));
+  EXPECT_EQ(lang.exec.arg_depth, 0);
+  EXPECT_FALSE(CallScript(lang, 99, self, other, slot, args, 0));  // no such script
+  RValue zero(0.0);
+  EXPECT_FALSE(CallScript(lang, 4, self, other, slot, &zero, 1));  // fail: 1 / 0
+  EXPECT_EQ(slot, RValue("ERROR"));
+  EXPECT_EQ(lang.error.message,
+            "In script fail:\r" + ProgramError(1, "return 1 / argument0", 12, "Division by 0."));
+}
+
 TEST_F(Interpreter, ExpressionsAndConstantCode) {
   EXPECT_EQ(Run("3 4", true), "=3");
   EXPECT_EQ(Run("", true), "=0");
   EXPECT_EQ(Run("add(1, 2) * 2", true), "=6");
+  EXPECT_EQ(Run("empty_script()", true), "=0");  // a fresh result, not the caller's slot
+  EXPECT_EQ(Run("noret()", true), "=5");
   EXPECT_EQ(Run("y + 1", true), "!" + ExpressionError("y + 1", 1, "Unknown variable y"));
   CCode constant("10", true);
   ASSERT_TRUE(constant.Compile(lang));
