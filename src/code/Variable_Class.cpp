@@ -108,14 +108,10 @@ void RRow::MakeMixed() {
   mixed_ = true;
 }
 
-void RRow::Set(size_t k, const RValue& v) {
+void RRow::SetSlow(size_t k, const RValue& v) {
   if (!mixed_ && v.kind == RValue::kReal) {
-    if (k == reals_.size()) {
-      reals_.push_back(v.real);  // filling a row in order
-    } else {
-      Extend(k + 1);
-      reals_[k] = v.real;
-    }
+    Extend(k + 1);
+    reals_[k] = v.real;
     return;
   }
   if (!mixed_) MakeMixed();
@@ -123,9 +119,9 @@ void RRow::Set(size_t k, const RValue& v) {
   values_[k] = v;
 }
 
-void RRow::Set(size_t k, RValue&& v) {
+void RRow::SetSlow(size_t k, RValue&& v) {
   if (!mixed_ && v.kind == RValue::kReal) {
-    Set(k, static_cast<const RValue&>(v));
+    SetSlow(k, static_cast<const RValue&>(v));
     return;
   }
   if (!mixed_) MakeMixed();
@@ -150,10 +146,10 @@ void WriteElementImpl(RVariable& var, int64_t c, V&& v) {
 
 }  // namespace
 
-void WriteElement(RVariable& var, int64_t c, const RValue& v) {
+void WriteElementSlow(RVariable& var, int64_t c, const RValue& v) {
   WriteElementImpl(var, c, v);
 }
-void WriteElement(RVariable& var, int64_t c, RValue&& v) {
+void WriteElementSlow(RVariable& var, int64_t c, RValue&& v) {
   WriteElementImpl(var, c, std::move(v));
 }
 

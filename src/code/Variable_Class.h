@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "code/RValue.h"
@@ -34,10 +35,27 @@ class RRow {
     return v;
   }
   // Stores element k, first extending the row with real 0 to k + 1 elements.
-  void Set(size_t k, const RValue& v);
-  void Set(size_t k, RValue&& v);
+  void Set(size_t k, const RValue& v) {
+    if (!mixed_ && v.kind == RValue::kReal && k < reals_.size()) {
+      reals_[k] = v.real;
+      return;
+    }
+    if (!mixed_ && v.kind == RValue::kReal && k == reals_.size()) {
+      reals_.push_back(v.real);  // filling a row in order
+      return;
+    }
+    SetSlow(k, v);
+  }
+  void Set(size_t k, RValue&& v) {
+    if (v.kind == RValue::kReal)
+      Set(k, static_cast<const RValue&>(v));
+    else
+      SetSlow(k, std::move(v));
+  }
 
  private:
+  void SetSlow(size_t k, const RValue& v);
+  void SetSlow(size_t k, RValue&& v);
   void Extend(size_t n);
   void MakeMixed();
 
@@ -126,13 +144,28 @@ inline bool ReadElement(const RVariable& var, int64_t c, RValue& out) {
     return true;
   }
   if (c < 0) return false;
-  size_t r = static_cast<size_t>(c / kArrayRowSize), k = static_cast<size_t>(c % kArrayRowSize);
+  int64_t row = c / kArrayRowSize;
+  size_t r = static_cast<size_t>(row), k = static_cast<size_t>(c - row * kArrayRowSize);
   if (r >= var.rows.size() || k >= var.rows[r].size()) return false;
   var.rows[r].Get(k, out);
   return true;
 }
-void WriteElement(RVariable& var, int64_t c, const RValue& v);
-void WriteElement(RVariable& var, int64_t c, RValue&& v);
+void WriteElementSlow(RVariable& var, int64_t c, const RValue& v);
+void WriteElementSlow(RVariable& var, int64_t c, RValue&& v);
+inline void WriteElement(RVariable& var, int64_t c, const RValue& v) {
+  int64_t row = c / kArrayRowSize;
+  if (c > 0 && static_cast<size_t>(row) < var.rows.size()) {
+    var.rows[static_cast<size_t>(row)].Set(static_cast<size_t>(c - row * kArrayRowSize), v);
+    return;
+  }
+  WriteElementSlow(var, c, v);
+}
+inline void WriteElement(RVariable& var, int64_t c, RValue&& v) {
+  if (v.kind == RValue::kReal)
+    WriteElement(var, c, static_cast<const RValue&>(v));
+  else
+    WriteElementSlow(var, c, std::move(v));
+}
 
 void WriteValue(CStream& s, const RValue& v);
 RValue ReadValue(CStream& s);
