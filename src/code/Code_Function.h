@@ -5,19 +5,21 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
+#include "code/Code_NameMap.h"
 #include "code/RValue.h"
 
 namespace zorvex {
 
 class CGame;
+class CLanguage;
 struct CInstanceCore;
 
 constexpr int32_t kScriptIdBase = 100000;
 constexpr int32_t kExtensionIdBase = 500000;
 constexpr int32_t kAnyArgumentCount = -1;
+constexpr int32_t kNoSuchFunction = -100;
 constexpr int kMaxArguments = 16;
 constexpr size_t kMaxFunctionNameLength = 64;
 
@@ -45,7 +47,14 @@ class CFunctionTable {
 
  private:
   std::vector<FunctionEntry> entries_;
-  std::unordered_map<std::string, int32_t> by_name_;
+  NameMap<int32_t> by_name_;
 };
+
+// The id of a name in the one id space: the first script of that name (100000 + index), else
+// the extension function (500000 + id), else the first built-in. False when none has it.
+bool FindFunction(const CLanguage& lang, std::string_view name, int32_t& id);
+// The declared argument count of a function id: -1 (any) for scripts, the extension function's
+// or built-in's count, -100 for an id that names nothing.
+int32_t ArgumentCountOfId(const CLanguage& lang, int32_t id);
 
 }  // namespace zorvex

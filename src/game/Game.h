@@ -26,6 +26,7 @@
 #include "runner/Runner_Information.h"
 #include "runner/Runner_Load.h"
 #include "runner/Support_File.h"
+#include "code/Code_Language.h"
 
 namespace zorvex {
 
@@ -67,6 +68,7 @@ class CGame {
   CLoadWindow load_window;
   // Told of every ShowLoadProgress (tools and tests watch the load with it).
   std::function<void(int32_t percent, const std::string& step_text)> on_load_progress;
+  CLanguage language;
 };
 
 }  // namespace zorvex
