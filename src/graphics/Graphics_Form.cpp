@@ -14,6 +14,12 @@ void CGameForm::SetClientRect(const CScreenRect& client) {
 
 void CGameForm::SetFullScreen(bool on) {
   window_.SetFullscreen(on);
+  // The desktop makes a real window cover the display; a window that is only state does so
+  // itself, so that the window functions answer as they would on a screen.
+  if (on && !window_.IsReal()) {
+    DisplayInfo d = DesktopDisplay();
+    window_.SetClientRect(0, 0, d.width, d.height);
+  }
 }
 
 void CGameForm::SetBorder(WindowBorder border, bool icons) {
