@@ -62,10 +62,10 @@ void DrawSetFont(CGraphics& g, const CFontTable& fonts, int64_t font);
 void DrawSetHalign(CGraphics& g, int64_t halign);
 void DrawSetValign(CGraphics& g, int64_t valign);
 
-// Widest line, at least 1. sep < 0 means the line height, w < 0 no wrapping.
+// Widest line, at least 1; w < 0 means no wrapping (the separation changes no width).
 int32_t StringWidth(CGraphics& g, const CFontTable& fonts, std::string_view text, int32_t sep,
                     int32_t w);
-// Line height + separation x (lines - 1); 1 for no lines.
+// Line height + separation x (lines - 1), sep < 0 meaning the line height; 1 for no lines.
 int32_t StringHeight(CGraphics& g, const CFontTable& fonts, std::string_view text, int32_t sep,
                      int32_t w);
 
