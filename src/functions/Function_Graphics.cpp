@@ -20,8 +20,6 @@ namespace zorvex {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-
 #define ZV_HANDLER(name)                                                        \
   void name([[maybe_unused]] CGame& game, [[maybe_unused]] CInstanceCore* self, \
             [[maybe_unused]] CInstanceCore* other, [[maybe_unused]] int argc,   \
