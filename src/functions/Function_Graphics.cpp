@@ -6,16 +6,19 @@
 #include <cmath>
 #include <cstdio>
 
+#include <climits>
+
 #include "code/Code_Function.h"
 #include "code/Code_Round.h"
+#include "functions/Function_Math_Format.h"
 #include "game/Game.h"
 #include "graphics/Graphics_Color.h"
+#include "graphics/Graphics_Sprite.h"
+#include "graphics/Graphics_Text.h"
 
 namespace zorvex {
 
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 #define ZV_HANDLER(name)                                                        \
   void name([[maybe_unused]] CGame& game, [[maybe_unused]] CInstanceCore* self, \
@@ -417,8 +420,53 @@ ZV_HANDLER(F_draw_primitive_end) {
   PrimitiveEnd(G(game));
 }
 
+// ---- resources named by arguments ----
+
+// A resource index argument; -1 (no resource) when it does not fit an id at all.
+int32_t IndexArg(const RValue* a, int i) {
+  const int64_t v = L(a, i);
+  return v >= INT32_MIN && v <= INT32_MAX ? static_cast<int32_t>(v) : -1;
+}
+
+// A frame argument: below 0 the calling instance's image_index, rounded down.
+int64_t FrameArg(CGame& game, CInstanceCore* self, const RValue* a, int i) {
+  const int64_t subimg = L(a, i);
+  if (subimg >= 0) return subimg;
+  auto image_index_of = G(game).image_index_of;
+  return self && image_index_of ? FrameOfImageIndex(image_index_of(*self)) : 0;
+}
+
+const CSprite* SpriteArg(CGame& game, const RValue* a, int i, const char* message) {
+  const CSprite* s = game.resources.sprites.Get(IndexArg(a, i));
+  if (!s) game.errors.ReportInContext(message, false);
+  return s;
+}
+
+const CBackground* BackgroundArg(CGame& game, const RValue* a, int i, const char* message) {
+  const CBackground* b = game.resources.backgrounds.Get(IndexArg(a, i));
+  if (!b) game.errors.ReportInContext(message, false);
+  return b;
+}
+
+constexpr const char* kNoSpriteToDraw = "Trying to draw non-existing sprite.";
+constexpr const char* kNoBackgroundToDraw = "Trying to draw non-existing background.";
+
 // ---- textures ----
 
+ZV_HANDLER(F_sprite_get_texture) {
+  result = -1.0;
+  if (const CSprite* s =
+          SpriteArg(game, args, 0, "Trying to get texture from non-existing sprite.")) {
+    result = SpriteFrameTexture(*s, FrameArg(game, self, args, 1));
+  }
+}
+ZV_HANDLER(F_background_get_texture) {
+  result = -1.0;
+  if (const CBackground* b =
+          BackgroundArg(game, args, 0, "Trying to get texture from non-existing background.")) {
+    result = b->Texture();
+  }
+}
 ZV_HANDLER(F_texture_exists) {
   result = G(game).textures.Get(I(args, 0)) ? 1.0 : 0.0;
 }
@@ -444,6 +492,171 @@ ZV_HANDLER(F_texture_set_repeat) {
   G(game).device.SetTextureRepeat(B(args, 0));
 }
 
+// ---- text ----
+
+// A text argument: strings as they are, reals as string() shows them.
+std::string_view TextArg(const RValue& v, std::string& scratch) {
+  if (v.IsString()) return v.str;
+  scratch = RealToString(v.real);
+  return scratch;
+}
+
+void Text(CGame& game, double x, double y, const RValue& text, int32_t sep, int32_t w,
+          const CTextStyle& style) {
+  std::string scratch;
+  DrawText(G(game), game.resources.fonts, game.resources.sprites, x, y, TextArg(text, scratch), sep,
+           w, style);
+}
+
+CTextStyle Transformed(double xscale, double yscale, double angle) {
+  CTextStyle st;
+  st.transformed = true;
+  st.xscale = xscale;
+  st.yscale = yscale;
+  st.angle = angle;
+  return st;
+}
+
+void Colored(CTextStyle& st, const RValue* a, int first) {
+  st.colored = true;
+  st.c1 = I(a, first);
+  st.c2 = I(a, first + 1);
+  st.c3 = I(a, first + 2);
+  st.c4 = I(a, first + 3);
+  st.alpha = D(a, first + 4);
+}
+
+ZV_HANDLER(F_draw_set_font) {
+  DrawSetFont(G(game), game.resources.fonts, L(args, 0));
+}
+ZV_HANDLER(F_draw_set_halign) {
+  DrawSetHalign(G(game), L(args, 0));
+}
+ZV_HANDLER(F_draw_set_valign) {
+  DrawSetValign(G(game), L(args, 0));
+}
+ZV_HANDLER(F_string_width) {
+  std::string scratch;
+  result = StringWidth(G(game), game.resources.fonts, TextArg(args[0], scratch), -1, -1);
+}
+ZV_HANDLER(F_string_height) {
+  std::string scratch;
+  result = StringHeight(G(game), game.resources.fonts, TextArg(args[0], scratch), -1, -1);
+}
+ZV_HANDLER(F_string_width_ext) {
+  std::string scratch;
+  result =
+      StringWidth(G(game), game.resources.fonts, TextArg(args[0], scratch), I(args, 1), I(args, 2));
+}
+ZV_HANDLER(F_string_height_ext) {
+  std::string scratch;
+  result = StringHeight(G(game), game.resources.fonts, TextArg(args[0], scratch), I(args, 1),
+                        I(args, 2));
+}
+ZV_HANDLER(F_draw_text) {
+  Text(game, D(args, 0), D(args, 1), args[2], -1, -1, CTextStyle());
+}
+ZV_HANDLER(F_draw_text_ext) {
+  Text(game, D(args, 0), D(args, 1), args[2], I(args, 3), I(args, 4), CTextStyle());
+}
+ZV_HANDLER(F_draw_text_transformed) {
+  Text(game, D(args, 0), D(args, 1), args[2], -1, -1,
+       Transformed(D(args, 3), D(args, 4), D(args, 5)));
+}
+ZV_HANDLER(F_draw_text_ext_transformed) {
+  Text(game, D(args, 0), D(args, 1), args[2], I(args, 3), I(args, 4),
+       Transformed(D(args, 5), D(args, 6), D(args, 7)));
+}
+ZV_HANDLER(F_draw_text_color) {
+  CTextStyle st;
+  Colored(st, args, 3);
+  Text(game, D(args, 0), D(args, 1), args[2], -1, -1, st);
+}
+ZV_HANDLER(F_draw_text_transformed_color) {
+  CTextStyle st = Transformed(D(args, 3), D(args, 4), D(args, 5));
+  Colored(st, args, 6);
+  Text(game, D(args, 0), D(args, 1), args[2], -1, -1, st);
+}
+ZV_HANDLER(F_draw_text_ext_color) {
+  CTextStyle st;
+  Colored(st, args, 5);
+  Text(game, D(args, 0), D(args, 1), args[2], I(args, 3), I(args, 4), st);
+}
+ZV_HANDLER(F_draw_text_ext_transformed_color) {
+  CTextStyle st = Transformed(D(args, 5), D(args, 6), D(args, 7));
+  Colored(st, args, 8);
+  Text(game, D(args, 0), D(args, 1), args[2], I(args, 3), I(args, 4), st);
+}
+
+// ---- sprites and backgrounds ----
+
+#define ZV_SPRITE(name, ...)                                      \
+  ZV_HANDLER(name) {                                              \
+    const CSprite* s = SpriteArg(game, args, 0, kNoSpriteToDraw); \
+    if (!s) return;                                               \
+    const int64_t frame = FrameArg(game, self, args, 1);          \
+    __VA_ARGS__;                                                  \
+  }
+#define ZV_BACKGROUND(name, ...)                                              \
+  ZV_HANDLER(name) {                                                          \
+    const CBackground* b = BackgroundArg(game, args, 0, kNoBackgroundToDraw); \
+    if (!b) return;                                                           \
+    __VA_ARGS__;                                                              \
+  }
+
+ZV_SPRITE(F_draw_sprite, DrawSprite(G(game), *s, frame, D(args, 2), D(args, 3)))
+ZV_SPRITE(F_draw_sprite_ext, DrawSpriteExt(G(game), *s, frame, D(args, 2), D(args, 3), D(args, 4),
+                                           D(args, 5), D(args, 6), I(args, 7), D(args, 8)))
+ZV_SPRITE(F_draw_sprite_stretched, DrawSpriteStretched(G(game), *s, frame, D(args, 2), D(args, 3),
+                                                       D(args, 4), D(args, 5), kColourWhite, 1.0))
+ZV_SPRITE(F_draw_sprite_stretched_ext,
+          DrawSpriteStretched(G(game), *s, frame, D(args, 2), D(args, 3), D(args, 4), D(args, 5),
+                              I(args, 6), D(args, 7)))
+ZV_SPRITE(F_draw_sprite_part,
+          DrawSpritePart(G(game), *s, frame, D(args, 2), D(args, 3), D(args, 4), D(args, 5),
+                         D(args, 6), D(args, 7), 1.0, 1.0, kColourWhite, 1.0))
+ZV_SPRITE(F_draw_sprite_part_ext,
+          DrawSpritePart(G(game), *s, frame, D(args, 2), D(args, 3), D(args, 4), D(args, 5),
+                         D(args, 6), D(args, 7), D(args, 8), D(args, 9), I(args, 10), D(args, 11)))
+ZV_SPRITE(F_draw_sprite_general,
+          DrawSpriteGeneral(G(game), *s, frame, D(args, 2), D(args, 3), D(args, 4), D(args, 5),
+                            D(args, 6), D(args, 7), D(args, 8), D(args, 9), D(args, 10),
+                            I(args, 11), I(args, 12), I(args, 13), I(args, 14), D(args, 15)))
+ZV_SPRITE(F_draw_sprite_tiled,
+          DrawSpriteTiled(G(game), *s, frame, D(args, 2), D(args, 3), 1.0, 1.0, kColourWhite, 1.0))
+ZV_SPRITE(F_draw_sprite_tiled_ext, DrawSpriteTiled(G(game), *s, frame, D(args, 2), D(args, 3),
+                                                   D(args, 4), D(args, 5), I(args, 6), D(args, 7)))
+
+ZV_BACKGROUND(F_draw_background, DrawBackground(G(game), *b, D(args, 1), D(args, 2)))
+ZV_BACKGROUND(F_draw_background_ext,
+              DrawBackgroundExt(G(game), *b, D(args, 1), D(args, 2), D(args, 3), D(args, 4),
+                                D(args, 5), I(args, 6), D(args, 7)))
+ZV_BACKGROUND(F_draw_background_stretched,
+              DrawBackgroundStretched(G(game), *b, D(args, 1), D(args, 2), D(args, 3), D(args, 4),
+                                      kColourWhite, 1.0))
+ZV_BACKGROUND(F_draw_background_stretched_ext,
+              DrawBackgroundStretched(G(game), *b, D(args, 1), D(args, 2), D(args, 3), D(args, 4),
+                                      I(args, 5), D(args, 6)))
+ZV_BACKGROUND(F_draw_background_part,
+              DrawBackgroundPart(G(game), *b, D(args, 1), D(args, 2), D(args, 3), D(args, 4),
+                                 D(args, 5), D(args, 6), 1.0, 1.0, kColourWhite, 1.0))
+ZV_BACKGROUND(F_draw_background_part_ext,
+              DrawBackgroundPart(G(game), *b, D(args, 1), D(args, 2), D(args, 3), D(args, 4),
+                                 D(args, 5), D(args, 6), D(args, 7), D(args, 8), I(args, 9),
+                                 D(args, 10)))
+ZV_BACKGROUND(F_draw_background_general,
+              DrawBackgroundGeneral(G(game), *b, D(args, 1), D(args, 2), D(args, 3), D(args, 4),
+                                    D(args, 5), D(args, 6), D(args, 7), D(args, 8), D(args, 9),
+                                    I(args, 10), I(args, 11), I(args, 12), I(args, 13),
+                                    D(args, 14)))
+ZV_BACKGROUND(F_draw_background_tiled,
+              DrawBackgroundTiled(G(game), *b, D(args, 1), D(args, 2), 1.0, 1.0, kColourWhite, 1.0))
+ZV_BACKGROUND(F_draw_background_tiled_ext,
+              DrawBackgroundTiled(G(game), *b, D(args, 1), D(args, 2), D(args, 3), D(args, 4),
+                                  I(args, 5), D(args, 6)))
+
+#undef ZV_SPRITE
+#undef ZV_BACKGROUND
 #undef ZV_HANDLER
 
 struct Entry {
@@ -555,6 +768,8 @@ const Entry kGraphicsFunctions[] = {
     {"draw_vertex_texture_color", F_draw_vertex_texture_color, 6},
     {"draw_primitive_end", F_draw_primitive_end, 0},
     // textures
+    {"sprite_get_texture", F_sprite_get_texture, 2},
+    {"background_get_texture", F_background_get_texture, 1},
     {"texture_exists", F_texture_exists, 1},
     {"texture_get_width", F_texture_get_width, 1},
     {"texture_get_height", F_texture_get_height, 1},
@@ -563,6 +778,41 @@ const Entry kGraphicsFunctions[] = {
     {"texture_set_interpolation", F_texture_set_interpolation, 1},
     {"texture_set_blending", F_texture_set_blending, 1},
     {"texture_set_repeat", F_texture_set_repeat, 1},
+    // text
+    {"draw_set_font", F_draw_set_font, 1},
+    {"draw_set_halign", F_draw_set_halign, 1},
+    {"draw_set_valign", F_draw_set_valign, 1},
+    {"string_width", F_string_width, 1},
+    {"string_height", F_string_height, 1},
+    {"string_width_ext", F_string_width_ext, 3},
+    {"string_height_ext", F_string_height_ext, 3},
+    {"draw_text", F_draw_text, 3},
+    {"draw_text_ext", F_draw_text_ext, 5},
+    {"draw_text_transformed", F_draw_text_transformed, 6},
+    {"draw_text_ext_transformed", F_draw_text_ext_transformed, 8},
+    {"draw_text_color", F_draw_text_color, 8},
+    {"draw_text_transformed_color", F_draw_text_transformed_color, 11},
+    {"draw_text_ext_color", F_draw_text_ext_color, 10},
+    {"draw_text_ext_transformed_color", F_draw_text_ext_transformed_color, 13},
+    // sprites and backgrounds
+    {"draw_sprite", F_draw_sprite, 4},
+    {"draw_sprite_ext", F_draw_sprite_ext, 9},
+    {"draw_sprite_stretched", F_draw_sprite_stretched, 6},
+    {"draw_sprite_stretched_ext", F_draw_sprite_stretched_ext, 8},
+    {"draw_sprite_part", F_draw_sprite_part, 8},
+    {"draw_sprite_part_ext", F_draw_sprite_part_ext, 12},
+    {"draw_sprite_general", F_draw_sprite_general, 16},
+    {"draw_sprite_tiled", F_draw_sprite_tiled, 4},
+    {"draw_sprite_tiled_ext", F_draw_sprite_tiled_ext, 8},
+    {"draw_background", F_draw_background, 3},
+    {"draw_background_ext", F_draw_background_ext, 8},
+    {"draw_background_stretched", F_draw_background_stretched, 5},
+    {"draw_background_stretched_ext", F_draw_background_stretched_ext, 7},
+    {"draw_background_part", F_draw_background_part, 7},
+    {"draw_background_part_ext", F_draw_background_part_ext, 11},
+    {"draw_background_general", F_draw_background_general, 15},
+    {"draw_background_tiled", F_draw_background_tiled, 3},
+    {"draw_background_tiled_ext", F_draw_background_tiled_ext, 7},
 };
 
 }  // namespace

@@ -15,6 +15,11 @@ CGame::CGame() : sections(SectionTable()), dialogs(std::make_unique<CHeadlessDia
   };
 }
 
-CGame::~CGame() = default;
+CGame::~CGame() {
+  // The device draws into the game window: it goes first, while the window still exists. The
+  // resources free their textures afterwards into an empty table, which does nothing.
+  graphics.GraphicsStop();
+  graphics.window.form = nullptr;
+}
 
 }  // namespace zorvex

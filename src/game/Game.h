@@ -12,15 +12,16 @@
 
 #include "code/Code_Error.h"
 #include "code/Code_Function.h"
-#include "functions/Function_Math_Random.h"
-#include "graphics/Graphics_Main.h"
 #include "data_structures/Support_Data_Structures.h"
-#include "resources/Resource_Tables.h"
+#include "functions/Function_Math_Random.h"
+#include "graphics/Graphics_Form.h"
+#include "graphics/Graphics_Main.h"
 #include "platform/Platform_Clock.h"
 #include "platform/Platform_Dialog.h"
 #include "platform/Platform_LoadWindow.h"
 #include "platform/Platform_Loop.h"
 #include "platform/Platform_Window.h"
+#include "resources/Resource_Tables.h"
 #include "runner/Option_Main.h"
 #include "runner/Runner_CommandLine.h"
 #include "runner/Runner_Information.h"
@@ -62,7 +63,8 @@ class CGame {
   // The window system (src/platform/).
   CSystemClock system_clock;
   CMessageLoop loop{system_clock};
-  CWindow window;  // the game window
+  CWindow window;          // the game window
+  CGameForm form{window};  // the game window as the graphics code sees it
   std::unique_ptr<IDialogService> dialogs;
   CLoadForm load_form;
   CLoadWindow load_window;

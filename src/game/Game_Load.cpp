@@ -10,6 +10,7 @@
 #include <iterator>
 
 #include "game/Game.h"
+#include "game/Game_Graphics.h"
 #include "runner/Support_Stream.h"
 
 namespace zorvex {
@@ -22,6 +23,7 @@ constexpr const char* kWrongVersion = "Error: Wrong version number.";
 constexpr const char* kResourceDataError = "Error: Error in resource data.";
 constexpr const char* kFileCorrupted = "Failed to load the game data. File seems corrupted.";
 constexpr const char* kUnexpectedError = "Unexpected error occured when running the game.";
+constexpr const char* kD3DXFailed = "Error: Failed to initialize D3DX.";
 constexpr const char* kColorModeQuestion =
     "This application requires 16-bit or 32-bit color mode. Should I switch to a valid color "
     "mode?";
@@ -37,15 +39,14 @@ std::string SupportLibraryFileName(const std::string& stored) {
 }
 
 // The support library's bytes are kept where the game expects them but never loaded: nothing
-// of Windows can run here, and the runner does the library's work itself.
-bool LoadSupportLibrary(CGame& game, const std::string& name, const CStream& bytes) {
+// of Windows can run here, and the runner does the library's work itself (LoadD3DX).
+void LoadSupportLibrary(CGame& game, const std::string& name, const CStream& bytes) {
   if (game.temp.Created()) {
     std::ofstream out(game.temp.Path() + "/" + SupportLibraryFileName(name),
                       std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.Data()),
               static_cast<std::streamsize>(bytes.Size()));
   }
-  return true;
 }
 
 bool PrepareSoundsAndGraphics(CGame& game) {
@@ -69,7 +70,7 @@ constexpr PreparationEntry kPreparation[] = {
 
 constexpr ShutdownEntry kShutdown[] = {
     {"support library", nullptr},  // never loaded, so nothing to unload
-    {"graphics device", nullptr},
+    {"graphics device", ShutDownGraphics},
     {"sound system", nullptr},
     {"included files marked for removal", nullptr},
 };
@@ -190,6 +191,10 @@ bool ReadGameHeader(CGame& game, CStream& file) {
     std::unique_ptr<CStream> library = file.ReadCompressedBlock();
     LoadSupportLibrary(game, library_name, *library);
   }
+  if (!game.graphics.LoadD3DX()) {
+    ShowStartupMessage(game, kD3DXFailed);
+    return false;
+  }
   std::unique_ptr<CStream> block = file.ReadCompressedBlock();
   return ReadGameBlock(game, *block);
 }
@@ -251,21 +256,6 @@ bool PrepareDisplayMode(CGame& game, int32_t desktop_depth) {
   return true;
 }
 
-bool PrepareGraphics(CGame& game) {
-  const CSettings& s = game.settings;
-  if (!PrepareDisplayMode(game, DesktopDisplay().depth)) return false;
-  game.window.SetBorder(s.no_window_border ? BorderKind::kNone
-                        : s.allow_resize   ? BorderKind::kSizeable
-                                           : BorderKind::kFixed);
-  game.window.SetStayOnTop(s.stay_on_top);
-  game.window.SetColor(s.window_color);
-  game.window.SetShowIcons(!s.no_window_buttons);
-  game.window.SetFullscreen(s.start_fullscreen);
-  // The graphics device, texture filtering, the textures and the first frame come with the
-  // graphics subsystem.
-  return true;
-}
-
 bool PrepareGame(CGame& game) {
   ApplyProcessPriority(game);
   for (const PreparationEntry& p : kPreparation) {
@@ -321,8 +311,10 @@ int RunRunner(CGame& game) {
   // Before any window exists.
   if (!game.temp.Create()) ShowStartupMessage(game, kTempDirectoryFailedMessage);
 
-  // The game window starts hidden and empty, so nothing is seen before the graphics exist.
-  game.window.Create(!o.headless && PlatformHasVideo(), false);
+  // The game window starts hidden and empty, so nothing is seen before the graphics exist; the
+  // device draws into it with OpenGL. Headless runs have no window: the device makes a hidden
+  // one of its own and draws into its off-screen back buffer.
+  game.window.Create(!o.headless && PlatformHasVideo(), true);
   game.window.SetBorder(BorderKind::kNone);
   game.window.SetColor(0);
   game.loop.UseSdlEvents(PlatformHasVideo());

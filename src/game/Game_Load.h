@@ -64,6 +64,10 @@ bool ReadGameFile(CGame& game, std::vector<uint8_t> bytes);
 bool ReadGameHeader(CGame& game, CStream& file);
 bool ReadGameBlock(CGame& game, CStream& block);
 bool PrepareGame(CGame& game);
+// The display mode, the window set-up from the settings, the device (640 x 480 back-buffer
+// area), texture filtering, the textures of every background, sprite and font, and the first
+// frame (src/game/Game_Graphics.cpp). False, its message shown, when the player declines the
+// colour-mode question or the device cannot be made.
 bool PrepareGraphics(CGame& game);
 // PrepareGraphics's first steps: the display mode the settings ask for, and the question when
 // the desktop's depth is neither 16 nor 32 bits. False when the player declines.

@@ -6,6 +6,11 @@
 
 namespace zorvex {
 
+bool CGraphics::LoadD3DX() {
+  d3dx_loaded = true;
+  return true;
+}
+
 bool CGraphics::GraphicsStart(SDL_Window* sdl_window, int width, int height, bool sync,
                               std::string* message) {
   TextureClearAll(*this);
@@ -15,13 +20,16 @@ bool CGraphics::GraphicsStart(SDL_Window* sdl_window, int width, int height, boo
 }
 
 void CGraphics::GraphicsStop() {
+  d3dx_loaded = false;
   TextureClearAll(*this);
   device.Release();
 }
 
 void CGraphics::FitRegionToRoom(bool views_enabled, const CScreenRect* ports, int port_count,
-                                int room_width, int room_height) {
-  int w = room_width, h = room_height;
+                                int room_w, int room_h) {
+  room_width = room_w;
+  room_height = room_h;
+  int w = room_w, h = room_h;
   if (views_enabled) {
     w = h = 8;
     for (int i = 0; i < port_count; ++i) {

@@ -11,11 +11,14 @@
 #include "graphics/Graphics_Device.h"
 #include "graphics/Graphics_Draw.h"
 #include "graphics/Graphics_Mapping.h"
+#include "graphics/Graphics_Text.h"
 #include "graphics/Graphics_Texture.h"
 #include "graphics/Graphics_Timer.h"
 #include "graphics/Graphics_Window.h"
 
 namespace zorvex {
+
+struct CInstanceCore;
 
 // A grabbed rectangle: 0xAARRGGBB pixels, top row first.
 struct CRegionImage {
@@ -27,16 +30,31 @@ class CGraphics {
  public:
   CGraphicsDevice device;
   CTextureTable textures;
+  // Sprites, backgrounds and fonts make their textures through this.
+  CResourceTextureMaker resource_textures{*this};
   CDrawState draw;
+  CTextState text;
   CWindowState window;
   CViewMappingTable views;
   CClock clock;
   int view_current = 0;        // the view being drawn; 0 outside drawing
   bool automatic_draw = true;  // whether the main loop draws each step
+  // The size of the room being run, recorded when it starts (FitRegionToRoom); the area that
+  // tiled sprites and backgrounds cover.
+  int room_width = 640;
+  int room_height = 480;
+  // The runtime tells drawing an instance's image_index, for frame arguments below 0; without
+  // it (or without an instance) such frames are frame 0.
+  double (*image_index_of)(const CInstanceCore& instance) = nullptr;
+  bool d3dx_loaded = false;
 
   // Called by ResetDevice before the device is reset: whoever owns render-target textures
   // (surfaces) frees them here.
   std::function<void()> free_surfaces;
+
+  // The support library: the runner does its work itself (matrices, texture sizes, uploads), so
+  // there is nothing to load and this always succeeds.
+  bool LoadD3DX();
 
   // Creates the device on `window` (null: a hidden window of the renderer's own), empties the
   // texture table and writes the render settings. On failure `message` is what to show.
@@ -47,6 +65,7 @@ class CGraphics {
   // Room start: the region becomes the room size, or the extent of the visible view ports
   // (`ports`, `port_count`) when the room uses views; clamped to the display. A change refits
   // the window and the drawing area.
+  // Also records the room's size for tiled drawing.
   void FitRegionToRoom(bool views_enabled, const CScreenRect* ports, int port_count, int room_width,
                        int room_height);
 

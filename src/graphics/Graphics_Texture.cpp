@@ -6,6 +6,7 @@
 #include "code/Code_Round.h"
 #include "graphics/Graphics_Color.h"
 #include "graphics/Graphics_Main.h"
+#include "resources/Graphics_Bitmap32.h"
 
 namespace zorvex {
 
@@ -90,6 +91,20 @@ int TextureFromAlpha(CGraphics& g, int width, int height, const uint8_t* alpha) 
   for (size_t i = 0; i < px.size(); ++i)
     px[i] = static_cast<uint32_t>(alpha[i]) << 24 | 0xFFFFFFu;
   return TextureFromImage(g, width, height, px.data());
+}
+
+int32_t CResourceTextureMaker::MakeTexture(const CBitmap32& image, bool /*preload*/) {
+  if (!image.exists()) return -1;
+  return TextureFromImage(g_, image.width(), image.height(), image.Pixels());
+}
+
+int32_t CResourceTextureMaker::MakeAlphaTexture(int32_t width, int32_t height,
+                                                const uint8_t* alpha) {
+  return TextureFromAlpha(g_, width, height, alpha);
+}
+
+void CResourceTextureMaker::FreeTexture(int32_t id) {
+  TextureFree(g_, id);
 }
 
 void TextureFree(CGraphics& g, int id) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/Platform_GL.h"
+#include "resources/Resource_Texture.h"
 
 namespace zorvex {
 
@@ -47,6 +48,19 @@ int TextureFromAlpha(CGraphics& g, int width, int height, const uint8_t* alpha);
 void TextureFree(CGraphics& g, int id);
 // Frees every texture and empties the table (device creation).
 void TextureClearAll(CGraphics& g);
+
+// Sprites, backgrounds and fonts make their textures through this (PrepareGraphics attaches
+// their tables to it). Preloading has nothing to do under GL: every texture is resident.
+class CResourceTextureMaker final : public ITextureMaker {
+ public:
+  explicit CResourceTextureMaker(CGraphics& g) : g_(g) {}
+  int32_t MakeTexture(const CBitmap32& image, bool preload) override;
+  int32_t MakeAlphaTexture(int32_t width, int32_t height, const uint8_t* alpha) override;
+  void FreeTexture(int32_t id) override;
+
+ private:
+  CGraphics& g_;
+};
 
 // Drawing routines. Angles in radians; colours are script colours.
 void TextureDraw(CGraphics& g, int id, double x, double y);

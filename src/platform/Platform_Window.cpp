@@ -1,7 +1,10 @@
 #include "platform/Platform_Window.h"
 
 #include <SDL.h>
+
 #include <fontconfig/fontconfig.h>
+#include <algorithm>
+#include <climits>
 
 #include "platform/Platform_Text.h"
 
@@ -145,7 +148,76 @@ void CWindow::SetPosition(int32_t left, int32_t top) {
 
 void CWindow::Centre() {
   DisplayInfo d = DesktopDisplay();
-  SetPosition((d.width - width_) / 2, (d.height - height_) / 2);
+  SetPosition((d.width - ClientWidth()) / 2, (d.height - ClientHeight()) / 2);
+}
+
+int32_t CWindow::ClientWidth() const {
+  if (window_ == nullptr) return width_;
+  int w = 0, h = 0;
+  SDL_GetWindowSize(window_, &w, &h);
+  return w;
+}
+
+int32_t CWindow::ClientHeight() const {
+  if (window_ == nullptr) return height_;
+  int w = 0, h = 0;
+  SDL_GetWindowSize(window_, &w, &h);
+  return h;
+}
+
+int32_t CWindow::Left() const {
+  if (window_ == nullptr) return left_;
+  int x = 0, y = 0;
+  SDL_GetWindowPosition(window_, &x, &y);
+  return x;
+}
+
+int32_t CWindow::Top() const {
+  if (window_ == nullptr) return top_;
+  int x = 0, y = 0;
+  SDL_GetWindowPosition(window_, &x, &y);
+  return y;
+}
+
+void CWindow::SetClientRect(int32_t left, int32_t top, int32_t width, int32_t height) {
+  SetClientSize(width, height);
+  SetPosition(left, top);
+}
+
+void CWindow::SetMinimumClientSize(int32_t width, int32_t height) {
+  if (window_ != nullptr)
+    SDL_SetWindowMinimumSize(window_, std::max(width, 1), std::max(height, 1));
+}
+
+void CWindow::Invalidate() {
+  if (window_ == nullptr) return;
+  SDL_Event e{};
+  e.type = SDL_WINDOWEVENT;
+  e.window.event = SDL_WINDOWEVENT_EXPOSED;
+  e.window.windowID = SDL_GetWindowID(window_);
+  SDL_PushEvent(&e);
+}
+
+void CWindow::CursorPosition(int64_t& x, int64_t& y) const {
+  if (window_ == nullptr) {
+    x = cursor_x_;
+    y = cursor_y_;
+    return;
+  }
+  int mx = 0, my = 0;
+  SDL_GetGlobalMouseState(&mx, &my);
+  x = mx;
+  y = my;
+}
+
+void CWindow::SetCursorPosition(int64_t x, int64_t y) {
+  cursor_x_ = x;
+  cursor_y_ = y;
+  if (window_ == nullptr) return;
+  auto clamp = [](int64_t v) {
+    return static_cast<int>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+  };
+  SDL_WarpMouseGlobal(clamp(x), clamp(y));
 }
 
 void CWindow::SetCursor(int32_t cursor) {

@@ -57,12 +57,23 @@ class CWindow {
   void SetFullscreen(bool on);
   bool Fullscreen() const { return fullscreen_; }
   void SetClientSize(int32_t width, int32_t height);
-  int32_t ClientWidth() const { return width_; }
-  int32_t ClientHeight() const { return height_; }
+  // The client area: as the desktop has it for a real window (the user may have moved or sized
+  // it), else as last set.
+  int32_t ClientWidth() const;
+  int32_t ClientHeight() const;
   void SetPosition(int32_t left, int32_t top);
   void Centre();
-  int32_t Left() const { return left_; }
-  int32_t Top() const { return top_; }
+  int32_t Left() const;
+  int32_t Top() const;
+  // Position and size at once.
+  void SetClientRect(int32_t left, int32_t top, int32_t width, int32_t height);
+  // The user cannot size the client area below this (0 x 0: no limit).
+  void SetMinimumClientSize(int32_t width, int32_t height);
+  // Asks for a repaint: the message loop reports it as a paint of this window.
+  void Invalidate();
+  // The mouse cursor in screen pixels. Without a real window it is wherever it was last put.
+  void CursorPosition(int64_t& x, int64_t& y) const;
+  void SetCursorPosition(int64_t x, int64_t y);
   void SetColor(int32_t color_bbggrr) { color_ = color_bbggrr; }
   int32_t Color() const { return color_; }
   // Cursor ids as games number them: 0 default, -1 none, -2 arrow ... -22 size all.
@@ -91,6 +102,8 @@ class CWindow {
   int32_t top_ = 0;
   int32_t color_ = 0;
   int32_t cursor_ = 0;
+  int64_t cursor_x_ = 0;
+  int64_t cursor_y_ = 0;
   int32_t mode_width_ = -1;
   int32_t mode_height_ = -1;
   int32_t mode_frequency_ = -1;

@@ -12,7 +12,18 @@ void CBackground::Clear() {
 void CBackground::SetImage(CBitmap32 img) {
   image = std::move(img);
   has_image = true;
-  texture = -1;
+  MakeTexture();
+}
+
+void CBackground::MakeTexture() {
+  textures.Free();
+  if (has_image && image.exists()) textures.AddImage(image, preload);
+}
+
+void CBackground::AttachTextures(ITextureMaker* maker) {
+  if (maker == textures.maker()) return;
+  textures.SetMaker(maker);
+  MakeTexture();
 }
 
 bool CBackground::ReadFrom(CStream& s) {
@@ -87,13 +98,13 @@ void CBackground::MakeGradient(int32_t w, int32_t h, int32_t colour1, int32_t co
 void CBackground::AlphaFromBackground(const CBackground& other) {
   CBitmap32 source = other.image;  // other may be this background
   image.AlphaFromBrightness(source);
-  texture = -1;
+  MakeTexture();
 }
 
 void CBackground::Assign(const CBackground& other) {
   if (&other == this) return;
-  *this = other;
-  texture = -1;
+  *this = other;  // keeps this background's maker, frees its texture
+  MakeTexture();
 }
 
 bool CBackground::ImageBitmap(CRawBitmap& out) const {

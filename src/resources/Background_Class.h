@@ -5,6 +5,7 @@
 #include <string>
 
 #include "resources/Graphics_Bitmap32.h"
+#include "resources/Resource_Texture.h"
 #include "runner/Support_Stream.h"
 
 namespace zorvex {
@@ -20,8 +21,11 @@ class CBackground {
   bool transparent = false;
   bool smooth = false;
   bool preload = false;
-  // Made by the graphics device; -1 until then and after every change of the image.
-  int32_t texture = -1;
+  // The texture of the image, made through the maker the background is attached to whenever the
+  // image changes; none while it is attached to none or has no image.
+  CTextureIds textures;
+
+  int32_t Texture() const { return textures.At(0); }
 
   void Clear();
   // Clear, then the stored record. False on a wrong version or a corrupt image.
@@ -40,6 +44,10 @@ class CBackground {
   void Assign(const CBackground& other);
   // The colours of the image; false without an image.
   bool ImageBitmap(CRawBitmap& out) const;
+  // Frees the old texture and makes one of the image (preloaded when `preload` is set).
+  void MakeTexture();
+  // From now on the texture is made through `maker` (null: none); made when it changes.
+  void AttachTextures(ITextureMaker* maker);
 
  private:
   void SetImage(CBitmap32 img);

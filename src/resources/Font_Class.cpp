@@ -69,6 +69,20 @@ void CFont::FromSystemFont(CGlyphRenderer& renderer, const std::string& name_, i
   first = std::clamp(first_, 0, 255);
   last = std::min(255, last_);
   BuildSheet(renderer);
+  MakeTexture();
+}
+
+void CFont::MakeTexture() {
+  textures.Free();
+  // A sheet that could not be built has nothing to draw.
+  if (sprite_index < 0 && !name.empty() && !sheet.empty())
+    textures.AddAlpha(sheet_width, sheet_height, sheet.data());
+}
+
+void CFont::AttachTextures(ITextureMaker* maker) {
+  if (maker == textures.maker()) return;
+  textures.SetMaker(maker);
+  MakeTexture();
 }
 
 void CFont::BuildSheet(CGlyphRenderer& renderer) {

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "resources/Resource_Texture.h"
 #include "runner/Support_Stream.h"
 
 namespace zorvex {
@@ -57,7 +58,11 @@ class CFont {
   int32_t sheet_width = 0;
   int32_t sheet_height = 0;
   std::vector<uint8_t> sheet;  // alpha per sheet pixel, row-major, top row first
-  int32_t texture = -1;        // made by the graphics device from the sheet
+  // The texture of the sheet, made through the maker the font is attached to; none for sprite
+  // fonts, fonts without a name and while attached to none.
+  CTextureIds textures;
+
+  int32_t Texture() const { return textures.At(0); }
 
   void Clear();
   // Clear, then the stored record. False on a wrong version, a character range outside 0-255
@@ -78,6 +83,11 @@ class CFont {
   int32_t Advance(uint8_t c) const;
   int32_t StringWidth(std::string_view s) const;
   int32_t LineHeight() const;
+
+  // Frees the old texture; a glyph-sheet font with a name gets one made from its sheet.
+  void MakeTexture();
+  // From now on the texture is made through `maker` (null: none); made when it changes.
+  void AttachTextures(ITextureMaker* maker);
 
   bool operator==(const CFont&) const = default;
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "resources/Resource_Read.h"
+#include "resources/Resource_Texture.h"
 #include "runner/Support_Stream.h"
 
 namespace zorvex {
@@ -41,8 +42,18 @@ class CResourceTable {
     return -1;
   }
 
+  // Resources with textures (sprites, backgrounds, fonts) make them through this maker from now
+  // on: every present one is attached at once, and every one that enters the table later.
+  void SetTextureMaker(ITextureMaker* maker) {
+    texture_maker_ = maker;
+    for (auto& item : items_)
+      Adopt(item.get());
+  }
+  ITextureMaker* TextureMaker() const { return texture_maker_; }
+
   // Appends a slot; returns its id.
   int32_t Append(std::unique_ptr<T> item, std::string name) {
+    Adopt(item.get());
     items_.push_back(std::move(item));
     names_.push_back(std::move(name));
     return Count() - 1;
@@ -66,13 +77,18 @@ class CResourceTable {
   }
   // Puts a resource into a slot inside the table, keeping the slot's name.
   void Put(int32_t id, std::unique_ptr<T> item) {
-    if (InRange(id)) items_[static_cast<size_t>(id)] = std::move(item);
+    if (!InRange(id)) return;
+    Adopt(item.get());
+    items_[static_cast<size_t>(id)] = std::move(item);
   }
   // The resource of a slot inside the table, made (default) when the slot is empty.
   T* GetOrMake(int32_t id) {
     if (!InRange(id)) return nullptr;
     auto& slot = items_[static_cast<size_t>(id)];
-    if (!slot) slot = std::make_unique<T>();
+    if (!slot) {
+      slot = std::make_unique<T>();
+      Adopt(slot.get());
+    }
     return slot.get();
   }
   void SetName(int32_t id, std::string name) {
@@ -120,8 +136,15 @@ class CResourceTable {
   }
 
  private:
+  void Adopt(T* item) {
+    if constexpr (requires(T & t, ITextureMaker * m) { t.AttachTextures(m); }) {
+      if (item) item->AttachTextures(texture_maker_);
+    }
+  }
+
   std::vector<std::unique_ptr<T>> items_;
   std::vector<std::string> names_;
+  ITextureMaker* texture_maker_ = nullptr;
 };
 
 }  // namespace zorvex

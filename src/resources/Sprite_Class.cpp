@@ -87,8 +87,16 @@ void CSprite::Clear() {
   *this = CSprite();
 }
 
-void CSprite::FramesChanged() {
-  textures.assign(frames.size(), -1);
+void CSprite::MakeTextures() {
+  textures.Free();
+  for (const CBitmap32& f : frames)
+    textures.AddImage(f, preload);
+}
+
+void CSprite::AttachTextures(ITextureMaker* maker) {
+  if (maker == textures.maker()) return;
+  textures.SetMaker(maker);
+  MakeTextures();
 }
 
 int32_t CSprite::FrameIndex(int32_t frame) const {
@@ -129,7 +137,7 @@ bool CSprite::ReadFrom(CStream& s) {
     if (!frame.exists() || frame.width() != width || frame.height() != height) return false;
     frames.push_back(std::move(frame));
   }
-  FramesChanged();
+  MakeTextures();
   BuildMasks();
   return true;
 }
@@ -200,7 +208,7 @@ bool CSprite::LoadFromFile(const std::string& file, int32_t frame_count, bool pr
   precise = precise_;
   xoffset = xoffset_;
   yoffset = yoffset_;
-  FramesChanged();
+  MakeTextures();
   ComputeBBox();
   BuildMasks();
   return true;
@@ -230,7 +238,7 @@ void CSprite::SetFromBitmap(const CRawBitmap& bitmap, bool precise_, bool transp
   frames.push_back(FrameFromBitmap(bitmap, use_alpha, smooth, transparent));
   width = frames[0].width();
   height = frames[0].height();
-  FramesChanged();
+  MakeTextures();
   ComputeBBox();
   BuildMasks();
 }
@@ -243,7 +251,7 @@ void CSprite::AddFrameFromBitmap(const CRawBitmap& bitmap, bool use_alpha) {
   }
   frame.ResizeNearest(width, height);
   frames.push_back(std::move(frame));
-  FramesChanged();
+  MakeTextures();
   ComputeBBox();
   BuildMasks();
 }
@@ -263,7 +271,7 @@ void CSprite::Merge(const CSprite& other) {
     copy.ResizeNearest(width, height);
     frames.push_back(std::move(copy));
   }
-  FramesChanged();
+  MakeTextures();
   ComputeBBox();
   BuildMasks();
 }
@@ -274,13 +282,13 @@ void CSprite::AlphaFromSprite(const CSprite& other) {
   std::vector<CBitmap32> source = other.frames;  // other may be this sprite
   for (size_t i = 0; i < frames.size(); ++i)
     frames[i].AlphaFromBrightness(source[i % n]);
-  FramesChanged();
+  MakeTextures();
 }
 
 void CSprite::Assign(const CSprite& other) {
   if (&other == this) return;
   *this = other;
-  FramesChanged();
+  MakeTextures();
   BuildMasks();
 }
 
@@ -353,7 +361,7 @@ void CSprite::BuildMasks() {
 int32_t CSprite::TextureOf(int32_t frame) const {
   if (frames.empty()) return -1;
   size_t i = static_cast<size_t>(FrameIndex(frame));
-  return i < textures.size() ? textures[i] : -1;
+  return textures.At(i);
 }
 
 bool CSprite::FrameBitmap(int32_t i, CRawBitmap& out) const {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "resources/Graphics_Bitmap32.h"
+#include "resources/Resource_Texture.h"
 #include "runner/Support_Stream.h"
 
 namespace zorvex {
@@ -40,9 +41,9 @@ class CSprite {
   bool transparent = true;
   bool smooth = false;
   bool preload = true;
-  // One texture id per frame. Texture preparation belongs to the graphics device; every change
-  // of frames resets these to -1 until it makes them.
-  std::vector<int32_t> textures;
+  // One texture id per frame (-1 where none), made through the maker the sprite is attached to
+  // whenever the frames change; all -1 while it is attached to none.
+  CTextureIds textures;
 
   int32_t FrameCount() const { return static_cast<int32_t>(frames.size()); }
   bool masks_built() const { return masks_built_; }
@@ -71,6 +72,10 @@ class CSprite {
   void SetPrecise(bool flag);
   void ComputeBBox();
   void BuildMasks();
+  // Frees the old textures and makes one per frame (preloaded when `preload` is set).
+  void MakeTextures();
+  // From now on textures are made through `maker` (null: none); makes them when it changes.
+  void AttachTextures(ITextureMaker* maker);
 
   int32_t TextureOf(int32_t frame) const;
   // The colours of frame i; false when i is out of range.
@@ -92,7 +97,6 @@ class CSprite {
 
  private:
   friend class CSpriteShape;
-  void FramesChanged();  // textures of the new frames are not made yet
   int32_t FrameIndex(int32_t frame) const;
 
   // Column-major per frame (index f * width * height + x * height + y): the scans walk y inside x.

@@ -149,6 +149,8 @@ TEST(GameLoad, BuiltGameWalksEverySectionWithItsProgress) {
   EXPECT_EQ(l.game.load_form.label, "Loading room order");
   EXPECT_EQ(l.game.load_form.full_bar.width, 139);
   EXPECT_TRUE(l.game.errors.settings.show_errors);
+  // The support library's work is the runner's own: "loading" it succeeded.
+  EXPECT_TRUE(l.game.graphics.d3dx_loaded);
 }
 
 TEST(GameLoad, TheGamesOwnTableRefusesARoomOrderThatNamesNoRoom) {

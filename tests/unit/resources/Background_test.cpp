@@ -27,7 +27,7 @@ TEST(BackgroundRecord, RoundTripWithAndWithoutImage) {
   EXPECT_TRUE(back.preload);
   EXPECT_TRUE(back.has_image);
   EXPECT_EQ(back.image, b.image);
-  EXPECT_EQ(back.texture, -1);
+  EXPECT_EQ(back.Texture(), -1);
 
   ASSERT_TRUE(back.ReadFrom(s));
   EXPECT_TRUE(s.AtEnd());

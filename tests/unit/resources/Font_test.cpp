@@ -93,7 +93,7 @@ TEST(FontSheet, LayoutWrapsRowsAndWidensTheSheet) {
   EXPECT_EQ(f.sheet[5], 127);  // half
   EXPECT_EQ(f.sheet[7], 0);    // nothing drawn
   EXPECT_EQ(f.LineHeight(), 3);
-  EXPECT_EQ(f.texture, -1);
+  EXPECT_EQ(f.Texture(), -1);
 
   r.width = 60;
   f.FromSystemFont(r, "Sans", 10, false, false, 65, 67);

@@ -67,7 +67,7 @@ TEST(SpriteRecord, RoundTripKeepsEveryFieldAndTheStoredBoxUnchanged) {
   EXPECT_TRUE(back.MaskAt(0, 1, 1));
   EXPECT_FALSE(back.MaskAt(0, 0, 0));
   EXPECT_TRUE(back.MaskAt(1, 2, 1));
-  EXPECT_EQ(back.textures, (std::vector<int32_t>{-1, -1}));
+  EXPECT_EQ(back.textures.Ids(), (std::vector<int32_t>{-1, -1}));
 }
 
 TEST(SpriteRecord, BoxIsStoredLeftRightBottomTop) {
@@ -293,7 +293,7 @@ TEST(SpriteFrames, BitmapsMergeAlphaAndAssign) {
   s.AddFrameFromBitmap(CRawBitmap{1, 1, 24, {0x000000FFu}}, false);
   ASSERT_EQ(s.FrameCount(), 2);
   EXPECT_EQ(s.frames[1].width(), 2);
-  EXPECT_EQ(s.textures.size(), 2u);
+  EXPECT_EQ(s.textures.Size(), 2u);
 
   CSprite other = Sprite(4, 2, {Frame(4, 2, {{3, 1}})});
   s.Merge(other);
