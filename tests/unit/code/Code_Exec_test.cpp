@@ -195,6 +195,22 @@ const Case kCases[] = {
     {"a = 0 && rec(1)", "=0", "1"},
     {"a[1] = 'x'; a[1] += 'y'; return a[1]", "='xy'"},
     {"a[0] = 3; a += 1; return a[0]", "=4"},
+    // Loops whose body is one assignment: the result is still the last value assigned
+    {"t = 5; repeat (0) s += 'x'", "=5"},
+    {"s = 'q'; repeat (2) s += 'z'", "='qzz'"},
+    {"var s; s = 'q'; repeat (2) s += 'z'", "='qzz'"},
+    {"x = 1; repeat (2) x = x + 1", "=3"},
+    {"n = 'aaa'; s = ''; while (s != n) s += 'a'", "='aaa'"},
+    {"s = 0; for (i = 0; i < 4; i += 1) s += i", "=6"},
+    {"for (i = 0; i < 3; i += 1) i += 1", "=3"},  // the step changes the target after the body
+    {"s = 'a'; for (i = 0; i < 3; i += 1) s = s + 'b'", "='abbb'"},
+    {"repeat (2) nv += 1", "!12:Unknown variable nv"},
+    {"x = 2; repeat (3) x *= 'ab'", "!19:Wrong type of arguments to *."},
+    // The argument array read in place
+    {"argument0 = 3; argument1 = 'a'; return argument0 < 4", "=1"},
+    {"argument1 = 'a'; return argument1 < 4", "!37:Cannot compare arguments."},
+    {"argument2 = 5; return other.argument2 * 2 + self.argument2", "=15"},
+    {"argument0 = 3; return argument0 + setarg(1) + argument0", "=105"},
     // In-place updates and counted loops behave as the plain steps would
     {"x = x + 1", "!5:Unknown variable x"},
     {"x = x + 1; return x", "=1", nullptr, true},

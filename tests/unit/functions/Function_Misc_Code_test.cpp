@@ -116,6 +116,15 @@ TEST_F(CodeText, ExecuteStringResultsAndArguments) {
   EXPECT_EQ(Errors(), std::vector<std::string>{});
 }
 
+TEST_F(CodeText, AFailedExecutionKeepsTheLastAssignedValue) {
+  // The second turn fails ('abab' * 'ab'); the first turn's value is the result.
+  EXPECT_EQ(Run("return execute_string('x = 2; repeat (3) x *= \"ab\"')"), "abab");
+  EXPECT_EQ(Errors().size(), 1u);
+  // Built-in functions may change the arguments between two reads of them.
+  EXPECT_EQ(Run("argument0 = 3; return argument0 + variable_local_set('argument0', 7) + argument0"),
+            10.0);
+}
+
 TEST_F(CodeText, TheCallersArgumentsStayAsTheyWere) {
   game.language.arguments[0] = 7.0;
   game.language.arguments[5] = "five";
