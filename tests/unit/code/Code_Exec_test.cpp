@@ -118,6 +118,8 @@ class Interpreter : public ::testing::Test {
     lookup.AddScript("stops", "y = 2; exit; y = 3");
     lookup.AddScript("breaks", "z = 1; break; z = 2");
     lookup.AddScript("argidx", "return argument[1]");
+    lookup.AddScript("set5", "argument5 = 'x'; return 0");
+    lookup.AddScript("get5", "return argument5");
     lookup.AddScript("withself", "with (other) return id");
     ASSERT_TRUE(CompileScripts(lang)) << lang.error.message;
     world.parent[2] = 1;
@@ -377,6 +379,10 @@ const Case kCases[] = {
     {"return stops() + 1", "=3"},
     {"return breaks() + 1", "=2"},
     {"return argidx(5, 6)", "=6"},
+    // Argument buffers are reused: entries past a call's arguments still read as 0
+    {"set5(); return get5()", "=0"},
+    {"x = add(1, 2, 3, 4, 5, 6, 7); return argcount(1, 2)", "=0"},
+    {"x = set5() + get5(1)", "=0"},
     {"return withself()", "=100002"},
     {"return ext(1, 2)", "=3003"},
     {"return add(add(1, 2), add(3, add(4, 5)))", "=15"},

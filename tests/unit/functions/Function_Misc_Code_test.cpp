@@ -108,6 +108,7 @@ TEST_F(CodeText, ExecuteStringResultsAndArguments) {
       {"execute_string('y = 7'); return y", 7.0},  // the caller's self
       {"return execute_string('exit; z = 1')", 0.0},
       {"return execute_string(5)", 0.0},  // a real's text is empty
+      {"execute_string('argument7 = 1'); return execute_string('return argument7')", 0.0},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Run(c.program), c.result) << c.program;
