@@ -1,5 +1,6 @@
 // Interpreter workloads: a numeric loop, string building, a 2-D array, built-in calls and
-// script calls. bench/lua/interpreter.lua runs the same workloads in Lua 5.4 for comparison.
+// script calls. bench/lua/interpreter.lua runs the same workloads in Lua 5.4 for comparison, and
+// bench/run-vs-lua runs both and prints the ratios.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -30,16 +31,23 @@ bool GetArgument1(CGame& game, CInstanceCore*, int32_t, RValue& out) {
   return true;
 }
 
+// Two scripts: bench_add and the doubly recursive fib.
 class BenchLookup : public CLanguageLookup {
  public:
-  BenchLookup() : add_("return argument0 + argument1", false) {}
+  BenchLookup()
+      : add_("return argument0 + argument1", false),
+        fib_(
+            "if (argument0 < 2) return argument0; "
+            "return fib(argument0 - 1) + fib(argument0 - 2)",
+            false) {}
   int32_t FindResource(ResourceKind kind, std::string_view name) const override {
-    return kind == ResourceKind::kScript && name == "bench_add" ? 0 : -1;
+    if (kind != ResourceKind::kScript) return -1;
+    return name == "bench_add" ? 0 : name == "fib" ? 1 : -1;
   }
-  int32_t ScriptCount() const override { return 1; }
-  bool ScriptExists(int32_t i) const override { return i == 0; }
-  std::string ScriptName(int32_t) const override { return "bench_add"; }
-  CCode* ScriptCode(int32_t i) override { return i == 0 ? &add_ : nullptr; }
+  int32_t ScriptCount() const override { return 2; }
+  bool ScriptExists(int32_t i) const override { return i == 0 || i == 1; }
+  std::string ScriptName(int32_t i) const override { return i == 0 ? "bench_add" : "fib"; }
+  CCode* ScriptCode(int32_t i) override { return i == 0 ? &add_ : i == 1 ? &fib_ : nullptr; }
   int32_t FindExtensionFunction(std::string_view) const override { return -1; }
   int32_t ExtensionArgumentCount(int32_t) const override { return -100; }
   bool CallExtension(int32_t, CInstanceCore*, CInstanceCore*, int, RValue*, RValue&) override {
@@ -51,6 +59,7 @@ class BenchLookup : public CLanguageLookup {
 
  private:
   CCode add_;
+  CCode fib_;
 };
 
 class Bench {
@@ -143,6 +152,24 @@ void BM_BuiltinCalls(benchmark::State& state) {
         499999500000.0);
 }
 BENCHMARK(BM_BuiltinCalls)->Unit(benchmark::kMillisecond);
+
+// The built-in functions themselves, as games call them.
+void BM_BuiltinAbsSqrt(benchmark::State& state) {
+  double expect = 0;
+  for (int i = 0; i < 1000000; ++i)
+    expect += std::fabs(-static_cast<double>(i)) + std::sqrt(static_cast<double>(i));
+  Bench b;
+  b.Run(state, "var i, x; x = 0; for (i = 0; i < 1000000; i += 1) x += abs(-i) + sqrt(i); return x",
+        expect);
+}
+BENCHMARK(BM_BuiltinAbsSqrt)->Unit(benchmark::kMillisecond);
+
+// 242785 script calls.
+void BM_Fibonacci(benchmark::State& state) {
+  Bench b;
+  b.Run(state, "return fib(25)", 75025);
+}
+BENCHMARK(BM_Fibonacci)->Unit(benchmark::kMillisecond);
 
 void BM_ScriptCalls(benchmark::State& state) {
   Bench b;

@@ -11,12 +11,13 @@ constexpr const char* kCrLf = "\r\n";
 std::string CErrorReporter::ContextPrefix(bool fatal) const {
   std::string p = fatal ? "FATAL ERROR in" : "ERROR in";
   p += kCrLf;
-  p += "action number " + std::to_string(context.action_index + 1) + kCrLf;
+  p += "action number " + std::to_string(int64_t{context.action_index} + 1) + kCrLf;
   if (context.event_type == kTimeLineEventType) {
     p += "at time step " + std::to_string(context.event_number) + kCrLf;
     p += "of time line " + (timeline_name ? timeline_name(context.object_index) : std::string());
   } else {
-    p += "of " + (event_name ? event_name(context.event_type, context.event_number) : std::string());
+    p +=
+        "of " + (event_name ? event_name(context.event_type, context.event_number) : std::string());
     p += kCrLf;
     p += "for object " + (object_name ? object_name(context.object_index) : std::string());
   }

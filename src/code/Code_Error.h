@@ -28,8 +28,10 @@ struct CErrorSettings {
 class CErrorReporter {
  public:
   // Hooks wired by the game: how the window is shown (returns true when the player asked to
-  // abort), the display name of an event, the name of an object or time line, clearing input
-  // and ending the game.
+  // abort; CGame sends it to its dialog service), the display name of an event, the name of an
+  // object or time line, clearing the input state after the window, and ending the game after
+  // a fatal error. The main loop wires end_game to set the pending request -400: the loop stops
+  // at that request and the program ends as after any game end.
   std::function<bool(const std::string& message, bool ignore_allowed)> show_window;
   std::function<std::string(int32_t event_type, int32_t event_number)> event_name;
   std::function<std::string(int32_t object_index)> object_name;

@@ -1,5 +1,7 @@
 #include "code/Code_Exec.h"
 
+#include <bit>
+#include <cstdint>
 #include <string>
 #include <utility>
 
@@ -33,6 +35,11 @@ inline int Eval(const XNode& n, XFrame& f, RValue& out) {
   } else {
     CopyString(dst, src);
   }
+}
+
+// The result slot of an assignment, unless it is the slot nobody reads.
+[[gnu::always_inline]] inline void WriteSlot(XFrame& f, RValue& slot, const RValue& v) {
+  if (&slot != &f.lang.exec.discard) CopyValue(slot, v);
 }
 
 int Fail(XFrame& f, int32_t position, std::string_view message) {
@@ -89,11 +96,18 @@ const RValue kZeroValue(0.0);
   return ListVariableMissing(n, f);
 }
 
-// An operand's value: constants and plain variables are read in place, anything else is run
-// into the scratch value. Null after an error.
-inline const RValue* Operand(const XNode& e, XFrame& f, RValue& scratch) {
+// The value of an operand that need not be run (any access but kAccessRun), in place; null
+// after an error.
+[[gnu::always_inline]] inline const RValue* PlainValue(const XNode& e, XFrame& f) {
   if (e.access == kAccessConst) return &e.value;
-  if (e.access == kAccessListVar) return ListVariable(e, f);
+  if (e.access == kAccessArgument) return &f.lang.arguments[e.argument];
+  return ListVariable(e, f);
+}
+
+// An operand's value: constants, plain variables and arguments are read in place, anything
+// else is run into the scratch value. Null after an error.
+inline const RValue* Operand(const XNode& e, XFrame& f, RValue& scratch) {
+  if (e.access != kAccessRun) return PlainValue(e, f);
   return Eval(e, f, scratch) ? nullptr : &scratch;
 }
 
@@ -117,7 +131,7 @@ int CheckIndex(const XNode& e, XFrame& f, const RValue* v, int64_t& out) {
 
 inline int OneIndex(const XNode& e, XFrame& f, int64_t& out) {
   if (e.access == kAccessRun) return RunIndex(e, f, out);
-  const RValue* v = e.access == kAccessConst ? &e.value : ListVariable(e, f);
+  const RValue* v = PlainValue(e, f);
   if (v && v->kind == RValue::kReal) {
     double x = v->real;
     if (x >= 0 && x < kRow) {
@@ -234,6 +248,12 @@ int ExBuiltin(const XNode& n, XFrame& f, RValue& out) {
   return ReadFailed(n, f, out, c);
 }
 
+// argument0 ... argument15 (of self, other or no owner): the argument array itself.
+int ExArgument(const XNode& n, XFrame& f, RValue& out) {
+  CopyValue(out, f.lang.arguments[n.argument]);
+  return kExecNormal;
+}
+
 // Any other variable: the owner rules of ReadVariable.
 int ExVarGeneric(const XNode& n, XFrame& f, RValue& out) {
   int32_t owner;
@@ -334,7 +354,7 @@ int ExBinary(const XNode& n, XFrame& f, RValue& out) {
     l = &out;
   }
   if (b.access == kAccessRun) return BinaryRunRight<Op>(n, f, out, l);
-  const RValue* r = b.access == kAccessConst ? &b.value : ListVariable(b, f);
+  const RValue* r = PlainValue(b, f);
   if (!r) return kExecError;
   return FinishBinary<Op>(n, f, out, l, *r);
 }
@@ -366,9 +386,9 @@ int TestBinary(const XNode& n, XFrame& f, bool& truth) {
   const XNode& a = *n.a;
   const XNode& b = *n.b;
   if (a.access == kAccessRun || b.access == kAccessRun) return TestByValue(n, f, truth);
-  const RValue* l = a.access == kAccessConst ? &a.value : ListVariable(a, f);
+  const RValue* l = PlainValue(a, f);
   if (!l) return kExecError;
-  const RValue* r = b.access == kAccessConst ? &b.value : ListVariable(b, f);
+  const RValue* r = PlainValue(b, f);
   if (!r) return kExecError;
   if (l->kind != RValue::kReal || r->kind != RValue::kReal) return TestByValue(n, f, truth);
   truth = RealOperation<Op>(l->real, r->real) != 0;
@@ -499,12 +519,47 @@ int StIf(const XNode& n, XFrame& f, RValue& slot) {
   return kExecNormal;
 }
 
+// The loops of slot_once nodes: the body writes the slot nobody reads, and once the loop is
+// left (however), the slot gets the value of the body's target if the body completed at least
+// once. Only the body changes the target, and a failed turn leaves it as the turn before made
+// it, so this is the value the last completed assignment stored.
+class SlotOnce {
+ public:
+  SlotOnce(const XNode& loop, const XNode& body, XFrame& f, RValue& slot)
+      : body_(loop.slot_once ? &body : nullptr),
+        f_(f),
+        slot_(slot),
+        body_slot(loop.slot_once ? f.lang.exec.discard : slot) {}
+  ~SlotOnce() {
+    if (!body_ || !ran_) return;
+    const XNode& t = *body_->a;
+    if (CVariableList* l = SelectList(t, f_))
+      if (RVariable* v = l->FindVariable(t.op, t.cache)) CopyValue(slot_, v->value);
+  }
+  SlotOnce(const SlotOnce&) = delete;
+  SlotOnce& operator=(const SlotOnce&) = delete;
+  void Completed(int status) {
+    if (status == kExecNormal) ran_ = true;
+  }
+
+ private:
+  const XNode* body_;
+  XFrame& f_;
+  RValue& slot_;
+  bool ran_ = false;
+
+ public:
+  RValue& body_slot;
+};
+
 int StWhile(const XNode& n, XFrame& f, RValue& slot) {
+  SlotOnce once(n, *n.b, f, slot);
   for (;;) {
     bool truth;
     if (Condition<false>(*n.a, f, truth, "Boolean expression expected")) return kExecError;
     if (!truth) return kExecNormal;
-    int st = Eval(*n.b, f, slot);
+    int st = Eval(*n.b, f, once.body_slot);
+    once.Completed(st);
     if (st == kExecNormal || st == kExecContinue) continue;
     return st == kExecBreak ? kExecNormal : st;
   }
@@ -523,11 +578,13 @@ int StDo(const XNode& n, XFrame& f, RValue& slot) {
 int StFor(const XNode& n, XFrame& f, RValue& slot) {
   RValue header;  // the initial and step statements write here, not into the slot
   if (int st = Eval(*n.a, f, header)) return st;
+  SlotOnce once(n, *n.d, f, slot);
   for (;;) {
     bool truth;
     if (Condition<false>(*n.b, f, truth, "Expression expected")) return kExecError;
     if (!truth) return kExecNormal;
-    int st = Eval(*n.d, f, slot);
+    int st = Eval(*n.d, f, once.body_slot);
+    once.Completed(st);
     if (st != kExecNormal && st != kExecContinue) return st == kExecBreak ? kExecNormal : st;
     if (int s2 = Eval(*n.c, f, header)) return s2;
   }
@@ -544,11 +601,13 @@ int StForCounted(const XNode& n, XFrame& f, RValue& slot) {
   const XNode& var = *step.a;
   const XNode& amount = *step.b;
   double sign = step.op == tk::kPlus ? 1.0 : -1.0;
+  SlotOnce once(n, *n.d, f, slot);
   for (;;) {
     bool truth;
     if (cond.test(cond, f, truth)) return kExecError;
     if (!truth) return kExecNormal;
-    int st = Eval(*n.d, f, slot);
+    int st = Eval(*n.d, f, once.body_slot);
+    once.Completed(st);
     if (st != kExecNormal && st != kExecContinue) return st == kExecBreak ? kExecNormal : st;
     CVariableList* l = SelectList(var, f);
     RVariable* v = l ? l->FindVariable(var.op, var.cache) : nullptr;
@@ -570,8 +629,10 @@ int StRepeat(const XNode& n, XFrame& f, RValue& slot) {
   if (Eval(*n.a, f, c)) return kExecError;
   if (c.kind != RValue::kReal) return Fail(f, n.a->pos, "Repeat count must be a number");
   int64_t count = RoundToInt64(c.real);
+  SlotOnce once(n, *n.b, f, slot);
   for (int64_t i = 0; i < count; ++i) {
-    int st = Eval(*n.b, f, slot);
+    int st = Eval(*n.b, f, once.body_slot);
+    once.Completed(st);
     if (st != kExecNormal && st != kExecContinue) return st == kExecBreak ? kExecNormal : st;
   }
   return kExecNormal;
@@ -705,12 +766,13 @@ int StSetList(const XNode& n, XFrame& f, RValue& slot) {
     WriteElement(made, c, std::move(copy));
     return kExecNormal;
   }
-  CopyValue(slot, *v);
   if (c != 0) {
+    CopyValue(slot, *v);
     WriteElement(*var, c, slot);
-  } else if (&var->value != v) {
-    CopyValue(var->value, *v);
+    return kExecNormal;
   }
+  WriteSlot(f, slot, *v);
+  if (&var->value != v) CopyValue(var->value, *v);
   return kExecNormal;
 }
 
@@ -740,7 +802,7 @@ int StUpdateList(const XNode& n, XFrame& f, RValue& slot) {
   } else if (const char* err = BinaryOperation(e.op, x, *r)) {
     return Fail(f, right.pos, err);
   }
-  CopyValue(slot, x);
+  WriteSlot(f, slot, x);
   return kExecNormal;
 }
 
@@ -762,7 +824,7 @@ template <int Owner, bool Indexed>
   if (CVariableList* l = ListOf<Owner>(t, f)) var = l->FindVariable(t.op, t.cache);
   if (var && c == 0) {
     if (const char* e = Combine(n.op, var->value, v)) return Fail(f, n.pos, e);
-    CopyValue(slot, var->value);
+    WriteSlot(f, slot, var->value);
     return kExecNormal;
   }
   if (var) {
@@ -797,7 +859,7 @@ int StCombineList(const XNode& n, XFrame& f, RValue& slot) {
     if (t.nindex && CombinedIndex(t, f, c)) return kExecError;
   const XNode& value = *n.b;
   if (value.access == kAccessRun) return CombineListRun<Owner, Indexed>(n, f, slot, c);
-  const RValue* v = value.access == kAccessConst ? &value.value : ListVariable(value, f);
+  const RValue* v = PlainValue(value, f);
   if (!v) return kExecError;
   return CombineListWith<Owner, Indexed>(n, f, slot, c, *v);
 }
@@ -1046,6 +1108,9 @@ class Builder {
                                                   : StWith);
         n.a = Expression(t.children[0]);
         n.b = Statement(t.children[1]);
+        // The repeat count is taken once; a while condition must call nothing.
+        n.slot_once =
+            (t.kind == tk::kRepeat || (t.kind == tk::kWhile && n.a->pure)) && PlainAssignment(*n.b);
         return &n;
       }
       case tk::kDo: {
@@ -1065,6 +1130,11 @@ class Builder {
             (step.op == tk::kPlus || step.op == tk::kMinus) && step.a->access == kAccessListVar &&
             (step.b->access == kAccessConst || step.b->access == kAccessListVar))
           n.fn = StForCounted;
+        // The condition must call nothing and the step must be a plain assignment to another
+        // variable.
+        const XNode& body = *n.d;
+        n.slot_once =
+            n.b->pure && PlainAssignment(body) && PlainAssignment(step) && step.a->op != body.a->op;
         return &n;
       }
       case tk::kReturn: {
@@ -1202,8 +1272,37 @@ class Builder {
     } else if (builtin &&
                (n.owner == kOwnerUnqualified || n.owner == kOwnerSelf || n.owner == kOwnerOther)) {
       n.fn = ExBuiltin;
+      // The getters of argument0 ... argument15 read the argument array, whoever asks.
+      const BuiltinVariableEntry* e = lang_.builtins.Entry(n.op);
+      int k = e && e->getter && n.nindex == 0 ? ArgumentNumber(e->name) : -1;
+      if (k >= 0) {
+        n.fn = ExArgument;
+        n.access = kAccessArgument;
+        n.argument = static_cast<uint8_t>(k);
+      }
     }
     return &n;
+  }
+
+  // `x = e` or `x op= e` with x a variable of a list owner without index and e calling
+  // nothing: running it changes x alone.
+  static bool PlainAssignment(const XNode& n) {
+    return n.kind == tk::kAssign && n.a && n.a->access == kAccessListVar && n.b && n.b->pure;
+  }
+
+  // 0 ... 15 for the names argument0 ... argument15, else -1.
+  static int ArgumentNumber(const std::string& name) {
+    constexpr std::string_view kPrefix = "argument";
+    if (name.size() <= kPrefix.size() || name.size() > kPrefix.size() + 2 ||
+        name.compare(0, kPrefix.size(), kPrefix) != 0)
+      return -1;
+    int k = 0;
+    for (size_t i = kPrefix.size(); i < name.size(); ++i) {
+      if (name[i] < '0' || name[i] > '9') return -1;
+      k = k * 10 + (name[i] - '0');
+    }
+    if (name.size() == kPrefix.size() + 2 && name[kPrefix.size()] == '0') return -1;
+    return k < kArgumentCount ? k : -1;
   }
 
   const XNode* Assignment(const RToken& t) {
@@ -1245,6 +1344,14 @@ int RunProgram(const XProgram& program, XFrame& f, RValue& slot) {
 
 namespace {
 
+// The entries after a call's arguments read as real 0. Buffers are reused, so most of them
+// already are; only those that are not are written.
+inline void ZeroRest(RValue* args, int from) {
+  for (int i = from; i < kArgumentCount; ++i)
+    if (args[i].kind != RValue::kReal || std::bit_cast<uint64_t>(args[i].real) != 0)
+      args[i].SetReal(0);
+}
+
 // Runs a script with `block` (16 values, the call's arguments first) as the argument array.
 bool RunScript(CLanguage& lang, CCode& code, int32_t index, CInstanceCore* self,
                CInstanceCore* other, RValue& slot, RValue* block) {
@@ -1262,8 +1369,7 @@ bool CallScriptInPlace(CLanguage& lang, int32_t index, CInstanceCore* self, CIns
                        RValue& slot, RValue* args, int count) {
   CCode* code = lang.lookup ? lang.lookup->ScriptCode(index) : nullptr;
   if (!code) return false;
-  for (int i = count; i < kArgumentCount; ++i)
-    args[i].SetReal(0);
+  ZeroRest(args, count);
   return RunScript(lang, *code, index, self, other, slot, args);
 }
 
@@ -1278,8 +1384,7 @@ bool CallScript(CLanguage& lang, int32_t index, CInstanceCore* self, CInstanceCo
   RValue* block = ex.PushArguments();
   for (int i = 0; i < count; ++i)
     MoveValue(block[i], std::move(args[i]));
-  for (int i = count; i < kArgumentCount; ++i)
-    block[i].SetReal(0);
+  ZeroRest(block, count);
   bool ok = RunScript(lang, *code, index, self, other, slot, block);
   ex.PopArguments();
   return ok;

@@ -79,11 +79,16 @@ struct XNode {
   int32_t nindex = 0;    // number of index expressions of a variable (in c and d)
   uint8_t list_sel = 0;  // kList... of a variable of a list owner
   // How an operand's value is reached without running the node: kAccessConst (its value),
-  // kAccessListVar (a variable of a list owner, no index) or kAccessRun.
+  // kAccessListVar (a variable of a list owner, no index), kAccessArgument (an entry of the
+  // argument array) or kAccessRun.
   uint8_t access = 0;
+  uint8_t argument = 0;      // the entry of argument0 ... argument15
   bool pure = true;          // evaluating it calls nothing, so it changes no variable
   bool owner_fixed = false;  // a variable whose owner is known without evaluation
-  int32_t kind = 0;          // the syntax tree's node kind
+  // A loop whose body is `x op= e` that nothing else in the loop can change: the result slot
+  // gets x's value once, after the loop.
+  bool slot_once = false;
+  int32_t kind = 0;  // the syntax tree's node kind
   int32_t pos = 0;
   int32_t count = 0;
   const XNode* const* list = nullptr;  // statements of a block or switch, call arguments
@@ -95,6 +100,7 @@ struct XNode {
 constexpr uint8_t kAccessRun = 0;
 constexpr uint8_t kAccessConst = 1;
 constexpr uint8_t kAccessListVar = 2;
+constexpr uint8_t kAccessArgument = 3;
 
 // The execution tree of one piece of code; nodes never move once built.
 struct XProgram {

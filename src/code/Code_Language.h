@@ -40,6 +40,8 @@ struct CExecState {
   int arg_depth = 0;
   int depth = 0;             // executions in progress
   uintptr_t stack_base = 0;  // frame address of the outermost execution
+  // Passed as the result slot where nobody will read it; assignments skip copying into it.
+  RValue discard;
 
   // A 16-value argument array for the call at the current depth.
   RValue* PushArguments() {

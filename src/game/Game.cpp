@@ -7,6 +7,11 @@ namespace zorvex {
 
 CGame::CGame() : sections(SectionTable()), dialogs(std::make_unique<CHeadlessDialogService>()) {
   language.Attach(this, &functions, &errors);
+  // The error window belongs to whichever dialog service the run uses (headless, desktop or a
+  // test's); each call asks the current one.
+  errors.show_window = [this](const std::string& message, bool ignore_allowed) {
+    return dialogs->ShowErrorMessages(message, ignore_allowed);
+  };
   RegisterBuiltinFunctions(functions);
   // Shuffles draw from the game's one random sequence.
   data_structures.random.context = &random;

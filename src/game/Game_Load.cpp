@@ -183,6 +183,7 @@ bool ReadGameHeader(CGame& game, CStream& file) {
   }
   game.errors.settings = {game.settings.show_errors, game.settings.log_errors,
                           game.settings.abort_on_errors};
+  game.language.uninitialised_as_zero = game.settings.uninitialised_as_zero;
   SetUpLoadForm(game, game.debug_mode);
   ShowLoadProgress(game, 1, "Reading data");
   std::string library_name = file.ReadString();
@@ -306,7 +307,7 @@ int RunRunner(CGame& game) {
     headless->SetAnswers(o.answers);
     game.dialogs = std::move(headless);
   } else {
-    game.dialogs = std::make_unique<CSystemDialogService>();
+    game.dialogs = std::make_unique<CSystemDialogService>(nullptr, &game.loop);
   }
   // Before any window exists.
   if (!game.temp.Create()) ShowStartupMessage(game, kTempDirectoryFailedMessage);

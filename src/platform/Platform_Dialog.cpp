@@ -4,6 +4,8 @@
 
 #include <cctype>
 
+#include "platform/Platform_ErrorForm.h"
+#include "platform/Platform_Loop.h"
 #include "platform/Platform_Text.h"
 #include "platform/Platform_Window.h"
 
@@ -31,7 +33,50 @@ int ShowSdlBox(SDL_Window* parent, const std::string& caption, const std::string
   if (SDL_ShowMessageBox(&data, &pressed) != 0) return -1;
   return pressed == 1 ? 1 : 0;
 }
+// The answer line in lower case without blanks.
+std::string Word(const std::string& line) {
+  std::string w;
+  for (char ch : line)
+    if (!std::isspace(static_cast<unsigned char>(ch)))
+      w.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(ch))));
+  return w;
+}
 }  // namespace
+
+std::string ErrorMessageLines(const std::string& message) {
+  std::string out;
+  out.reserve(message.size());
+  for (char ch : message) {
+    if (ch == '\n') continue;
+    out.push_back(ch == '\r' ? '\n' : ch);
+  }
+  return out;
+}
+
+CSystemDialogService::CSystemDialogService(SDL_Window* parent, CMessageLoop* loop)
+    : parent_(parent), loop_(loop) {}
+
+CSystemDialogService::~CSystemDialogService() = default;
+
+void CSystemDialogService::SetParent(SDL_Window* parent) {
+  parent_ = parent;
+  if (error_form_) error_form_->SetParent(parent);
+}
+
+bool CSystemDialogService::ShowErrorMessages(const std::string& message, bool ignore_allowed) {
+  if (!error_form_) {
+    error_form_ = std::make_unique<TErrorForm>();
+    error_form_->SetParent(parent_);
+  }
+  bool shown = false;
+  bool abort = false;
+  if (loop_ != nullptr) abort = error_form_->ShowModal(message, ignore_allowed, *loop_, shown);
+  if (shown) return abort;
+  // Nobody can answer on standard error: the game goes on where it may.
+  std::fprintf(stderr, "%s: %s\n", CErrorFormModel::kCaption,
+               Cp1252ToUtf8(ErrorMessageLines(message)).c_str());
+  return !ignore_allowed;
+}
 
 void CSystemDialogService::ShowMessage(const std::string& caption, const std::string& text) {
   if (ShowSdlBox(parent_, caption, text, false) < 0)
@@ -46,11 +91,21 @@ bool CSystemDialogService::AskYesNo(const std::string& caption, const std::strin
   return true;
 }
 
+bool ParseAbortIgnore(const std::string& line, bool& abort) {
+  std::string w = Word(line);
+  if (w == "abort" || w == "a") {
+    abort = true;
+    return true;
+  }
+  if (w == "ignore" || w == "i") {
+    abort = false;
+    return true;
+  }
+  return false;
+}
+
 bool ParseYesNo(const std::string& line, bool& yes) {
-  std::string w;
-  for (char ch : line)
-    if (!std::isspace(static_cast<unsigned char>(ch)))
-      w.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(ch))));
+  std::string w = Word(line);
   if (w == "yes" || w == "y") {
     yes = true;
     return true;
@@ -89,6 +144,25 @@ bool CHeadlessDialogService::AskYesNo(const std::string& caption, const std::str
   bool yes = true;
   if (NextAnswer(line) && ParseYesNo(line, yes)) return yes;
   return true;
+}
+
+bool CHeadlessDialogService::ShowErrorMessages(const std::string& message, bool ignore_allowed) {
+  std::fprintf(out_, "[error] %s\n", Cp1252ToUtf8(ErrorMessageLines(message)).c_str());
+  std::fflush(out_);
+  std::string line;
+  bool abort = false;
+  if (NextAnswer(line) && ParseAbortIgnore(line, abort)) return abort || !ignore_allowed;
+  return !ignore_allowed;
+}
+
+bool CScriptedDialogService::ShowErrorMessages(const std::string& message, bool ignore_allowed) {
+  shown.push_back({Shown::kError, CErrorFormModel::kCaption, message, ignore_allowed});
+  bool abort = false;
+  if (!error_aborts.empty()) {
+    abort = error_aborts.front();
+    error_aborts.pop_front();
+  }
+  return abort || !ignore_allowed;
 }
 
 void CScriptedDialogService::ShowMessage(const std::string& caption, const std::string& text) {

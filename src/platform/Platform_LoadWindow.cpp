@@ -2,13 +2,10 @@
 
 #include <SDL.h>
 #include <SDL_shape.h>
-#include <fontconfig/fontconfig.h>
-#include <ft2build.h>
-#include FT_FREETYPE_H
 
 #include <algorithm>
 
-#include "platform/Platform_Text.h"
+#include "platform/Platform_SoftDraw.h"
 #include "platform/Platform_Window.h"
 
 namespace zorvex {
@@ -25,80 +22,12 @@ SDL_Rect RectOf(const PixelRect& r) {
   return SDL_Rect{r.left, r.top, r.width, r.height};
 }
 
-// The step label: black text in the Liberation Sans face, about the size of the dialog font.
-bool LoadFont(void*& library, void*& face) {
-  if (face != nullptr) return true;
-  FT_Library lib;
-  if (FT_Init_FreeType(&lib) != 0) return false;
-  library = lib;
-  std::string path;
-  if (FcInit()) {
-    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>("Liberation Sans"));
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult result;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-    FcChar8* file = nullptr;
-    if (match != nullptr && FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch)
-      path = reinterpret_cast<const char*>(file);
-    if (match != nullptr) FcPatternDestroy(match);
-    FcPatternDestroy(pattern);
-  }
-  FT_Face f;
-  if (path.empty() || FT_New_Face(lib, path.c_str(), 0, &f) != 0) return false;
-  FT_Set_Pixel_Sizes(f, 0, 11);
-  face = f;
-  return true;
-}
-
-void DrawLabel(SDL_Surface* target, void* face_ptr, const PixelRect& rect,
-               const std::string& text) {
-  FT_Face face = static_cast<FT_Face>(face_ptr);
-  std::string utf8 = Cp1252ToUtf8(text);
-  const int ascent = static_cast<int>(face->size->metrics.ascender >> 6);
-  const int descent = static_cast<int>(-face->size->metrics.descender >> 6);
-  int pen_x = rect.left;
-  const int baseline = rect.top + (rect.height - (ascent + descent)) / 2 + ascent;
-  SDL_LockSurface(target);
-  uint8_t* base = static_cast<uint8_t*>(target->pixels);
-  const SDL_PixelFormat* fmt = target->format;
-  size_t i = 0;
-  while (i < utf8.size()) {
-    // Decode one UTF-8 character.
-    uint32_t cp = static_cast<uint8_t>(utf8[i]);
-    size_t len = cp < 0x80 ? 1 : cp < 0xE0 ? 2 : cp < 0xF0 ? 3 : 4;
-    cp = len == 1 ? cp : cp & (0xFF >> (len + 1));
-    for (size_t k = 1; k < len && i + k < utf8.size(); ++k)
-      cp = cp << 6 | (static_cast<uint8_t>(utf8[i + k]) & 0x3F);
-    i += len;
-    if (FT_Load_Char(face, cp, FT_LOAD_RENDER) != 0) continue;
-    const FT_Bitmap& bm = face->glyph->bitmap;
-    const int gx = pen_x + face->glyph->bitmap_left, gy = baseline - face->glyph->bitmap_top;
-    for (unsigned row = 0; row < bm.rows; ++row) {
-      for (unsigned col = 0; col < bm.width; ++col) {
-        int x = gx + static_cast<int>(col), y = gy + static_cast<int>(row);
-        if (x < 0 || y < 0 || x >= target->w || y >= target->h) continue;
-        uint8_t cover = bm.buffer[row * static_cast<unsigned>(bm.pitch) + col];
-        if (cover == 0) continue;
-        uint32_t* px = reinterpret_cast<uint32_t*>(base + y * target->pitch + x * 4);
-        uint8_t r, g, b;
-        SDL_GetRGB(*px, fmt, &r, &g, &b);
-        const uint32_t keep = 255u - cover;  // black text over what is there
-        *px = SDL_MapRGB(fmt, uint8_t(r * keep / 255), uint8_t(g * keep / 255),
-                         uint8_t(b * keep / 255));
-      }
-    }
-    pen_x += static_cast<int>(face->glyph->advance.x >> 6);
-  }
-  SDL_UnlockSurface(target);
-}
-
 }  // namespace
+
+CLoadWindow::CLoadWindow() = default;
 
 CLoadWindow::~CLoadWindow() {
   Hide();
-  if (font_ != nullptr) FT_Done_Face(static_cast<FT_Face>(font_));
-  if (library_ != nullptr) FT_Done_FreeType(static_cast<FT_Library>(library_));
 }
 
 uint32_t CLoadWindow::Id() const {
@@ -189,8 +118,19 @@ void CLoadWindow::Draw(const LoadWindowView& view) {
       }
     }
   }
-  if (view.label_visible && !view.label.empty() && LoadFont(library_, font_))
-    DrawLabel(target, font_, view.label_rect, view.label);
+  if (view.label_visible && !view.label.empty()) {
+    // The step label: black text in Liberation Sans, about the size of the dialog font.
+    if (!font_) {
+      font_ = std::make_unique<CSoftFont>();
+      font_->Load("Liberation Sans", 11);
+    }
+    if (font_->Loaded()) {
+      const PixelRect& r = view.label_rect;
+      const int32_t baseline = r.top + (r.height - font_->LineHeight()) / 2 + font_->Ascent();
+      font_->Draw(target, r.left, baseline, view.label, 0x000000,
+                  SoftRect{0, 0, target->w, target->h});
+    }
+  }
   SDL_UpdateWindowSurface(window_);
 }
 

@@ -3,11 +3,14 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 struct SDL_Window;
 
 namespace zorvex {
+
+class CSoftFont;
 
 // A picture owned by the caller: 0xAARRGGBB, rows top first. Empty when pixels is null.
 struct PixelView {
@@ -41,7 +44,7 @@ struct LoadWindowView {
 
 class CLoadWindow {
  public:
-  CLoadWindow() = default;
+  CLoadWindow();
   ~CLoadWindow();
   CLoadWindow(const CLoadWindow&) = delete;
   CLoadWindow& operator=(const CLoadWindow&) = delete;
@@ -57,8 +60,7 @@ class CLoadWindow {
  private:
   void Draw(const LoadWindowView& view);
   SDL_Window* window_ = nullptr;
-  void* font_ = nullptr;  // the label's FreeType face, loaded when first needed
-  void* library_ = nullptr;
+  std::unique_ptr<CSoftFont> font_;  // the label's face, loaded when first needed
 };
 
 }  // namespace zorvex

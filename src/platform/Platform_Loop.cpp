@@ -58,6 +58,54 @@ void CMessageLoop::RemoveTimer(TimerId id) {
         timers_.end());
 }
 
+namespace {
+// The window an event belongs to, or 0.
+uint32_t EventWindowId(const SDL_Event& e) {
+  switch (e.type) {
+    case SDL_WINDOWEVENT:
+      return e.window.windowID;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+      return e.key.windowID;
+    case SDL_TEXTINPUT:
+      return e.text.windowID;
+    case SDL_TEXTEDITING:
+      return e.edit.windowID;
+    case SDL_MOUSEMOTION:
+      return e.motion.windowID;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+      return e.button.windowID;
+    case SDL_MOUSEWHEEL:
+      return e.wheel.windowID;
+    default:
+      return 0;
+  }
+}
+}  // namespace
+
+void CMessageLoop::RouteWindowEvents(uint32_t window_id, WindowHandler handler) {
+  UnrouteWindowEvents(window_id);
+  if (window_id != 0) routes_.emplace_back(window_id, std::move(handler));
+}
+
+void CMessageLoop::UnrouteWindowEvents(uint32_t window_id) {
+  std::erase_if(routes_, [window_id](const auto& r) { return r.first == window_id; });
+}
+
+bool CMessageLoop::RouteToWindow(const SDL_Event& e) {
+  if (routes_.empty()) return false;
+  const uint32_t id = EventWindowId(e);
+  if (id == 0) return false;
+  for (const auto& r : routes_) {
+    if (r.first != id) continue;
+    WindowHandler handler = r.second;  // the handler may change the routes
+    handler(e);
+    return true;
+  }
+  return false;
+}
+
 void CMessageLoop::DeliverInput(const InputMessage& m) {
   if (on_input) on_input(m);
 }
@@ -66,6 +114,7 @@ void CMessageLoop::ProcessMessages() {
   if (sdl_events_) {
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
+      if (RouteToWindow(e)) continue;
       if (e.type == SDL_WINDOWEVENT && (e.window.event == SDL_WINDOWEVENT_EXPOSED ||
                                         e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)) {
         if (on_paint) on_paint(e.window.windowID);

@@ -5,10 +5,13 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "platform/Platform_Clock.h"
 #include "platform/Platform_Input.h"
+
+union SDL_Event;
 
 namespace zorvex {
 
@@ -40,6 +43,13 @@ class CMessageLoop {
 
   // Polls SDL's queue as well (off in unit tests and wherever SDL is not started).
   void UseSdlEvents(bool on) { sdl_events_ = on; }
+  bool UsesSdlEvents() const { return sdl_events_; }
+
+  // Events of another of our own windows (the error window, ...) go to that window's handler
+  // instead of becoming the game's input.
+  using WindowHandler = std::function<void(const SDL_Event& event)>;
+  void RouteWindowEvents(uint32_t window_id, WindowHandler handler);
+  void UnrouteWindowEvents(uint32_t window_id);
 
   std::function<void(const InputMessage&)> on_input;
   // A window (by its SDL id) needs painting.
@@ -61,7 +71,10 @@ class CMessageLoop {
   void DeliverInput(const InputMessage& m);
   int64_t MicrosToNextTimer();
 
+  bool RouteToWindow(const SDL_Event& e);
+
   IClock* clock_;
+  std::vector<std::pair<uint32_t, WindowHandler>> routes_;
   std::vector<Timer> timers_;
   TimerId next_id_ = 1;
   std::deque<InputMessage> posted_;

@@ -1,6 +1,7 @@
 #include "platform/Platform_Process.h"
 
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -117,6 +118,30 @@ bool ShellOpen(const std::string& target, const std::string& directory) {
   while (waitpid(static_cast<pid_t>(pid), &status, 0) < 0 && errno == EINTR) {
   }
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+int32_t ProgramPriorityNice(int32_t level) {
+  // Priority class and thread priority of the old levels, as nice values of the game thread.
+  switch (level) {
+    case -3:
+      return 19;
+    case -2:
+      return 10;
+    case -1:
+      return 5;
+    case 1:
+      return -5;
+    case 2:
+      return -15;
+    case 3:
+      return -20;
+    default:
+      return 0;
+  }
+}
+
+void SetProgramPriority(int32_t level) {
+  setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), ProgramPriorityNice(level));
 }
 
 }  // namespace zorvex

@@ -22,6 +22,14 @@ bool ProcessHasEnded(int64_t pid);
 // For a process nobody waits for: it is reaped in the background when it ends.
 void ForgetProcess(int64_t pid);
 
+// The priority levels of set_program_priority for the calling (game) thread: -3 idle, -2
+// lowest, -1 below normal, 1 above normal, 2 high, 3 the highest; other values normal. They
+// become nice values 19, 10, 5, 0, -5, -15 and -20; raising the priority needs the privilege,
+// and without it the thread keeps its priority.
+void SetProgramPriority(int32_t level);
+// The nice value a level asks for.
+int32_t ProgramPriorityNice(int32_t level);
+
 // Asks the desktop to open a file or address (xdg-open). True when the opener was started.
 bool ShellOpen(const std::string& target, const std::string& directory);
 

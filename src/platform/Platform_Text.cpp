@@ -25,12 +25,15 @@ void AppendUtf8(std::string& out, uint32_t cp) {
 }
 }  // namespace
 
+uint32_t Cp1252CodePoint(uint8_t byte) {
+  return byte >= 0x80 && byte < 0xA0 ? kHigh[byte - 0x80] : byte;
+}
+
 std::string Cp1252ToUtf8(std::string_view text) {
   std::string out;
   out.reserve(text.size());
   for (char ch : text) {
-    uint8_t b = static_cast<uint8_t>(ch);
-    AppendUtf8(out, b >= 0x80 && b < 0xA0 ? kHigh[b - 0x80] : b);
+    AppendUtf8(out, Cp1252CodePoint(static_cast<uint8_t>(ch)));
   }
   return out;
 }

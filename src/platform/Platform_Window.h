@@ -27,6 +27,10 @@ struct DisplayInfo {
 // The desktop of the first display; the fixed 1024 x 768 x 32 at 60 Hz without video.
 DisplayInfo DesktopDisplay();
 
+// The desktop's own handle of a window (the X11 window id, or the Wayland surface's address);
+// 0 for no window or a desktop without such handles (the off-screen driver).
+uint64_t SystemWindowHandle(SDL_Window* window);
+
 enum class BorderKind { kNone, kFixed, kSizeable };
 
 class CWindow {

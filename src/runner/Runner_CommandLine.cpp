@@ -174,7 +174,9 @@ bool ParseCommandLine(const std::vector<std::string>& args, CRunOptions& o, std:
       return true;
     };
     std::string v;
-    if (only_files || a.empty() || a[0] != '-' || a == "-") {
+    if (only_files && !o.game_path.empty()) {
+      o.game_parameters.push_back(a);
+    } else if (only_files || a.empty() || a[0] != '-' || a == "-") {
       if (!o.game_path.empty()) {
         error = "only one game file can be given (\"" + o.game_path + "\" and \"" + a + "\")";
         return false;
@@ -250,8 +252,9 @@ bool ParseCommandLine(const std::vector<std::string>& args, CRunOptions& o, std:
 const char* UsageText() {
   return "usage: zorvex-run [GAME] [--headless] [--max-steps N] [--fast] [--seed N]\n"
          "                  [--debug-messages] [--screenshot STEP:FILE]... [--input FILE]\n"
-         "                  [--answers FILE]\n"
-         "GAME is a game file; without it the runner reads its own executable.\n";
+         "                  [--answers FILE] [-- [GAME] PARAMETER...]\n"
+         "GAME is a game file; without it the runner reads its own executable.\n"
+         "Arguments after -- that follow the game file are the game's own parameters.\n";
 }
 
 }  // namespace zorvex

@@ -24,6 +24,9 @@ struct ScreenshotRequest {
 
 struct CRunOptions {
   std::string game_path;  // empty: the runner's own executable
+  // The game's own command-line parameters (parameter_count, parameter_string): the arguments
+  // after "--" that follow the game file.
+  std::vector<std::string> game_parameters;
   bool headless = false;
   int64_t max_steps = -1;  // -1: no limit
   bool fast = false;

@@ -118,6 +118,8 @@ class Interpreter : public ::testing::Test {
     lookup.AddScript("stops", "y = 2; exit; y = 3");
     lookup.AddScript("breaks", "z = 1; break; z = 2");
     lookup.AddScript("argidx", "return argument[1]");
+    lookup.AddScript("set5", "argument5 = 'x'; return 0");
+    lookup.AddScript("get5", "return argument5");
     lookup.AddScript("withself", "with (other) return id");
     ASSERT_TRUE(CompileScripts(lang)) << lang.error.message;
     world.parent[2] = 1;
@@ -195,6 +197,22 @@ const Case kCases[] = {
     {"a = 0 && rec(1)", "=0", "1"},
     {"a[1] = 'x'; a[1] += 'y'; return a[1]", "='xy'"},
     {"a[0] = 3; a += 1; return a[0]", "=4"},
+    // Loops whose body is one assignment: the result is still the last value assigned
+    {"t = 5; repeat (0) s += 'x'", "=5"},
+    {"s = 'q'; repeat (2) s += 'z'", "='qzz'"},
+    {"var s; s = 'q'; repeat (2) s += 'z'", "='qzz'"},
+    {"x = 1; repeat (2) x = x + 1", "=3"},
+    {"n = 'aaa'; s = ''; while (s != n) s += 'a'", "='aaa'"},
+    {"s = 0; for (i = 0; i < 4; i += 1) s += i", "=6"},
+    {"for (i = 0; i < 3; i += 1) i += 1", "=3"},  // the step changes the target after the body
+    {"s = 'a'; for (i = 0; i < 3; i += 1) s = s + 'b'", "='abbb'"},
+    {"repeat (2) nv += 1", "!12:Unknown variable nv"},
+    {"x = 2; repeat (3) x *= 'ab'", "!19:Wrong type of arguments to *."},
+    // The argument array read in place
+    {"argument0 = 3; argument1 = 'a'; return argument0 < 4", "=1"},
+    {"argument1 = 'a'; return argument1 < 4", "!37:Cannot compare arguments."},
+    {"argument2 = 5; return other.argument2 * 2 + self.argument2", "=15"},
+    {"argument0 = 3; return argument0 + setarg(1) + argument0", "=105"},
     // In-place updates and counted loops behave as the plain steps would
     {"x = x + 1", "!5:Unknown variable x"},
     {"x = x + 1; return x", "=1", nullptr, true},
@@ -361,6 +379,10 @@ const Case kCases[] = {
     {"return stops() + 1", "=3"},
     {"return breaks() + 1", "=2"},
     {"return argidx(5, 6)", "=6"},
+    // Argument buffers are reused: entries past a call's arguments still read as 0
+    {"set5(); return get5()", "=0"},
+    {"x = add(1, 2, 3, 4, 5, 6, 7); return argcount(1, 2)", "=0"},
+    {"x = set5() + get5(1)", "=0"},
     {"return withself()", "=100002"},
     {"return ext(1, 2)", "=3003"},
     {"return add(add(1, 2), add(3, add(4, 5)))", "=15"},

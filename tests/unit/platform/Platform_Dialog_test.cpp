@@ -60,3 +60,68 @@ TEST(PlatformDialog, YesNoWords) {
 
 }  // namespace
 }  // namespace zorvex
+
+namespace zorvex {
+namespace {
+
+TEST(PlatformDialog, HeadlessErrorWindowPrintsLinesAndTakesAbortOrIgnore) {
+  std::FILE* f = std::tmpfile();
+  ASSERT_NE(f, nullptr);
+  CHeadlessDialogService d(f);
+  // The error window shares the answer lines with the boxes, in order.
+  d.SetAnswers({"Abort", "yes", " I ", "", "ignore"});
+  const std::string m = "ERROR in\r\naction number 1\r\nof Step Event\r\nfor object a:\r\n\r\nbad";
+  EXPECT_TRUE(d.ShowErrorMessages(m, true));     // "Abort"
+  EXPECT_TRUE(d.AskYesNo("Q", "question"));      // "yes"
+  EXPECT_FALSE(d.ShowErrorMessages("x", true));  // " I "
+  EXPECT_FALSE(d.ShowErrorMessages("y", true));  // "": the default, Ignore
+  // Without Ignore on offer the answer cannot keep the game going.
+  EXPECT_TRUE(d.ShowErrorMessages("fatal", false));  // "ignore"
+  EXPECT_FALSE(d.ShowErrorMessages("z\rw", true));   // no answers left: Ignore
+  EXPECT_EQ(Captured(f),
+            "[error] ERROR in\naction number 1\nof Step Event\nfor object a:\n\nbad\n"
+            "[dialog] Q: question\n"
+            "[error] x\n"
+            "[error] y\n"
+            "[error] fatal\n"
+            "[error] z\nw\n");
+  std::fclose(f);
+}
+
+TEST(PlatformDialog, ScriptedServiceAnswersErrorWindows) {
+  CScriptedDialogService d;
+  d.error_aborts = {true};
+  EXPECT_TRUE(d.ShowErrorMessages("one", true));
+  EXPECT_FALSE(d.ShowErrorMessages("two", true));
+  EXPECT_TRUE(d.ShowErrorMessages("three", false));
+  ASSERT_EQ(d.shown.size(), 3u);
+  EXPECT_EQ(d.shown[1].kind, CScriptedDialogService::Shown::kError);
+  EXPECT_EQ(d.shown[1].caption, "Error Messages");
+  EXPECT_EQ(d.shown[1].text, "two");
+  EXPECT_TRUE(d.shown[1].ignore_allowed);
+  EXPECT_FALSE(d.shown[2].ignore_allowed);
+}
+
+TEST(PlatformDialog, AbortIgnoreWords) {
+  bool abort = false;
+  EXPECT_TRUE(ParseAbortIgnore("ABORT", abort));
+  EXPECT_TRUE(abort);
+  EXPECT_TRUE(ParseAbortIgnore("i\r", abort));
+  EXPECT_FALSE(abort);
+  EXPECT_FALSE(ParseAbortIgnore("yes", abort));
+  EXPECT_FALSE(ParseAbortIgnore("", abort));
+}
+
+TEST(PlatformDialog, SystemServiceWithoutAWindowFallsBackToIgnore) {
+  // No message loop to run the window on: the message goes to standard error and the game
+  // goes on unless Ignore was not on offer.
+  CSystemDialogService d;
+  ::testing::internal::CaptureStderr();
+  EXPECT_FALSE(d.ShowErrorMessages("first\r\nline", true));
+  EXPECT_TRUE(d.ShowErrorMessages("fatal", false));
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "Error Messages: first\nline\nError Messages: fatal\n");
+}
+
+}  // namespace
+}  // namespace zorvex

@@ -43,6 +43,23 @@ TEST(RunnerCommandLine, EveryOption) {
   EXPECT_FALSE(o.has_seed);
 }
 
+TEST(RunnerCommandLine, ArgumentsAfterTheGameFileAndDoubleDashAreTheGamesOwn) {
+  CRunOptions o;
+  std::string error;
+  ASSERT_TRUE(ParseCommandLine({"game.exe", "--headless", "--", "-level", "3", "--fast"}, o, error))
+      << error;
+  EXPECT_EQ(o.game_path, "game.exe");
+  EXPECT_FALSE(o.fast);
+  EXPECT_EQ(o.game_parameters, (std::vector<std::string>{"-level", "3", "--fast"}));
+  ASSERT_TRUE(ParseCommandLine({"--", "-odd.exe", "p"}, o, error)) << error;
+  EXPECT_EQ(o.game_path, "-odd.exe");
+  EXPECT_EQ(o.game_parameters, (std::vector<std::string>{"p"}));
+  ASSERT_TRUE(ParseCommandLine({"game.exe"}, o, error)) << error;
+  EXPECT_TRUE(o.game_parameters.empty());
+  // Before the double dash a second file is still a mistake.
+  EXPECT_FALSE(ParseCommandLine({"a.exe", "b.exe", "--", "c"}, o, error));
+}
+
 TEST(RunnerCommandLine, BadArgumentsAreRefused) {
   CRunOptions o;
   std::string error;
