@@ -25,6 +25,10 @@ void AppendUtf8(std::string& out, uint32_t cp) {
 }
 }  // namespace
 
+uint32_t Cp1252CodePoint(uint8_t c) {
+  return c >= 0x80 && c < 0xA0 ? kHigh[c - 0x80] : c;
+}
+
 std::string Cp1252ToUtf8(std::string_view text) {
   std::string out;
   out.reserve(text.size());

@@ -3,6 +3,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "zorvex-build/Builder_Text.h"
+
 namespace zorvex {
 
 bool LoadJsonFile(const std::filesystem::path& path, const std::string& display_name, Json& out,
@@ -63,6 +65,51 @@ bool CJsonFields::String(const char* field, std::string& out) {
   if (!v.is_string()) return Fail(field, "expected a string");
   out = v.get<std::string>();
   return true;
+}
+
+bool CJsonFields::Text(const char* field, std::string& out) {
+  std::string utf8;
+  if (!Has(field)) return true;
+  if (!String(field, utf8)) return false;
+  std::string why;
+  if (!ToGameText(utf8, out, why)) return Fail(field, why);
+  return true;
+}
+
+bool CJsonFields::Double(const char* field, double& out) {
+  if (!Has(field)) return true;
+  const Json& v = object_.at(field);
+  if (!v.is_number()) return Fail(field, "expected a number");
+  out = v.get<double>();
+  return true;
+}
+
+bool CJsonFields::IntIn(const char* field, int32_t& out, int32_t min, int32_t max) {
+  int32_t v = out;
+  if (!Int(field, v)) return false;
+  if (v < min || v > max)
+    return Fail(field, "expected " + std::to_string(min) + " to " + std::to_string(max));
+  out = v;
+  return true;
+}
+
+bool CJsonFields::Named(const char* field, std::span<const NamedValue> names, int32_t& out) {
+  if (!Has(field)) return true;
+  const Json& v = object_.at(field);
+  std::string list;
+  for (const NamedValue& n : names) {
+    if (v.is_string() && v.get<std::string>() == n.name) {
+      out = n.value;
+      return true;
+    }
+    if (v.is_number_integer() && v.get<int64_t>() == n.value) {
+      out = n.value;
+      return true;
+    }
+    list += (list.empty() ? "\"" : ", \"") + std::string(n.name) + "\" (" +
+            std::to_string(n.value) + ")";
+  }
+  return Fail(field, "expected one of " + list);
 }
 
 bool CJsonFields::Color(const char* field, int32_t& out) {
