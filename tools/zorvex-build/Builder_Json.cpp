@@ -85,6 +85,7 @@ bool CJsonFields::Double(const char* field, double& out) {
 }
 
 bool CJsonFields::IntIn(const char* field, int32_t& out, int32_t min, int32_t max) {
+  if (!Has(field)) return true;
   int32_t v = out;
   if (!Int(field, v)) return false;
   if (v < min || v > max)
