@@ -98,7 +98,8 @@ bool ListKind(CProject& project, const KindShape& shape, std::string& error) {
     }
     if (!resource) {
       if (!is_dir && OneOf(ext, kNoteExtensions)) continue;
-      error = display + ": not a " + info.noun + " (" + shape.hint + ")";
+      const bool vowel = std::string_view("aeiou").find(info.noun[0]) != std::string_view::npos;
+      error = display + ": not " + (vowel ? "an " : "a ") + info.noun + " (" + shape.hint + ")";
       return false;
     }
     if (!IsResourceName(name)) {

@@ -76,8 +76,7 @@ TEST(BuilderScript, TextsAreStoredAsWindows1252) {
   ASSERT_EQ(scripts.Count(), 3);
   EXPECT_EQ(scripts.Name(0), "scr_empty");
   EXPECT_EQ(scripts.Get(0)->SourceText(), "");
-  EXPECT_EQ(scripts.Get(scripts.Find("scr_price"))->SourceText(),
-            "return \"caf\xE9 3\x80\";\r\n");
+  EXPECT_EQ(scripts.Get(scripts.Find("scr_price"))->SourceText(), "return \"caf\xE9 3\x80\";\r\n");
   EXPECT_EQ(scripts.Get(scripts.Find("scr_raw"))->SourceText(), "s = \"\xE9\";");
 
   t.Write("scripts/scr_cjk.gml", "a = 1;\nb = \"\xE4\xB8\xAD\";\n");
