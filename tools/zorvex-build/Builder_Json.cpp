@@ -7,6 +7,45 @@
 
 namespace zorvex {
 
+bool ParseJsonText(const std::string& text, const std::string& display_name, Json& out,
+                   std::string& error) {
+  // A key written twice in one object would silently lose one of the values.
+  std::vector<std::vector<std::string>> keys;
+  std::string twice;
+  auto check = [&](int, Json::parse_event_t event, Json& parsed) {
+    if (event == Json::parse_event_t::object_start) {
+      keys.emplace_back();
+    } else if (event == Json::parse_event_t::object_end) {
+      keys.pop_back();
+    } else if (event == Json::parse_event_t::key && !keys.empty() && parsed.is_string()) {
+      const std::string key = parsed.get<std::string>();
+      for (const std::string& k : keys.back())
+        if (k == key && twice.empty()) twice = key;
+      keys.back().push_back(key);
+    }
+    return true;
+  };
+  try {
+    out = Json::parse(text, check);
+  } catch (const Json::parse_error& e) {
+    // The library's text carries the position: "... at line 3, column 7: ..."
+    std::string what = e.what();
+    size_t at = what.find("parse error");
+    error = display_name + ": not valid JSON (" +
+            (at == std::string::npos ? what : what.substr(at)) + ")";
+    return false;
+  }
+  if (!twice.empty()) {
+    error = display_name + ": field \"" + twice + "\": given twice in one object";
+    return false;
+  }
+  if (!out.is_object()) {
+    error = display_name + ": expected a JSON object at the top";
+    return false;
+  }
+  return true;
+}
+
 bool LoadJsonFile(const std::filesystem::path& path, const std::string& display_name, Json& out,
                   std::string& error) {
   std::ifstream in(path, std::ios::binary);
@@ -16,21 +55,7 @@ bool LoadJsonFile(const std::filesystem::path& path, const std::string& display_
   }
   std::stringstream ss;
   ss << in.rdbuf();
-  try {
-    out = Json::parse(ss.str());
-  } catch (const Json::parse_error& e) {
-    // The library's text carries the position: "... at line 3, column 7: ..."
-    std::string what = e.what();
-    size_t at = what.find("parse error");
-    error = display_name + ": not valid JSON (" +
-            (at == std::string::npos ? what : what.substr(at)) + ")";
-    return false;
-  }
-  if (!out.is_object()) {
-    error = display_name + ": expected a JSON object at the top";
-    return false;
-  }
-  return true;
+  return ParseJsonText(ss.str(), display_name, out, error);
 }
 
 bool CJsonFields::Fail(const std::string& field, const std::string& what) {

@@ -20,6 +20,10 @@ struct NamedValue {
   int32_t value;
 };
 
+// Parses JSON text that must hold an object; the error names the file (and the line and column
+// of a syntax error, or a key given twice in one object).
+bool ParseJsonText(const std::string& text, const std::string& display_name, Json& out,
+                   std::string& error);
 // Parses a JSON file; the error names the file (and the line and column of a syntax error).
 bool LoadJsonFile(const std::filesystem::path& path, const std::string& display_name, Json& out,
                   std::string& error);

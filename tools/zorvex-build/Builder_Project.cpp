@@ -1,8 +1,5 @@
 #include "zorvex-build/Builder_Project.h"
 
-#include <fstream>
-#include <sstream>
-
 #include "zorvex-build/Builder_Catalog.h"
 #include "zorvex-build/Builder_Json.h"
 #include "zorvex-build/Builder_Picture.h"
@@ -324,16 +321,7 @@ constexpr ProjectReaderEntry kReaders[] = {
 
 bool ReadGameJsonText(const std::string& text, CProject& project, std::string& error) {
   Json j;
-  try {
-    j = Json::parse(text);
-  } catch (const Json::parse_error& e) {
-    error = std::string(kGameJson) + ": not valid JSON (" + e.what() + ")";
-    return false;
-  }
-  if (!j.is_object()) {
-    error = std::string(kGameJson) + ": expected a JSON object at the top";
-    return false;
-  }
+  if (!ParseJsonText(text, kGameJson, j, error)) return false;
   return ReadGameJsonObject(j, project, error);
 }
 

@@ -199,6 +199,8 @@ TEST(BuilderObject, BadObjectsNameTheFileAndTheField) {
   EXPECT_EQ(error(R"({"events": {"keyboard:vk_left": "x;", "keyboard:37": "y;"}})"),
             "objects/obj_a.json: field \"events.keyboard:37\": the same event as "
             "\"events.keyboard:vk_left\"");
+  EXPECT_EQ(error(R"({"events": {"step": "a;", "draw": "b;", "step": "c;"}})"),
+            "objects/obj_a.json: field \"step\": given twice in one object");
   EXPECT_EQ(error(R"({"events": {"step": 5}})"),
             "objects/obj_a.json: field \"events.step\": expected code, a .gml file name, an "
             "action object or a list of these");

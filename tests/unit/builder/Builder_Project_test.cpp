@@ -53,6 +53,11 @@ TEST(BuilderProject, BadFieldsNameTheFileAndTheField) {
   EXPECT_EQ(Error(R"({"loading_image": "missing.png"})"),
             "game.json: field \"loading_image\": missing.png: cannot be read");
   EXPECT_EQ(Error("[1]"), "game.json: expected a JSON object at the top");
+  // A key given twice would lose one of its values.
+  EXPECT_EQ(Error(R"({"scaling": 1, "game_information": {"top": 1}, "scaling": 2})"),
+            "game.json: field \"scaling\": given twice in one object");
+  EXPECT_EQ(Error(R"({"game_information": {"top": 1, "left": 2, "top": 3}, "scaling": 2})"),
+            "game.json: field \"top\": given twice in one object");
   EXPECT_EQ(Error("{").rfind("game.json: not valid JSON", 0), 0u);
 }
 
