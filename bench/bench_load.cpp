@@ -62,8 +62,8 @@ std::unique_ptr<CProject> MakeProject() {
     back->image = CBitmap32(256, 256);
     for (int y = 0; y < 256; ++y)
       for (int x = 0; x < 256; ++x)
-        back->image.SetPixel(x, y, 0xFF000000u | static_cast<uint32_t>((x / 16 + y / 16 + b) % 4) *
-                                                     0x303030u);
+        back->image.SetPixel(
+            x, y, 0xFF000000u | static_cast<uint32_t>((x / 16 + y / 16 + b) % 4) * 0x303030u);
     r.backgrounds.Append(std::move(back), "bg_" + std::to_string(b));
   }
   for (int o = 0; o < kObjects; ++o) {
@@ -84,9 +84,8 @@ std::unique_ptr<CProject> MakeProject() {
     room->backgrounds[0].visible = true;
     room->backgrounds[0].index = k % kBackgrounds;
     for (int i = 0; i < kInstancesPerRoom; ++i)
-      room->instances.push_back(CRoomInstance{(i * 97) % 1024, (i * 61) % 768,
-                                              (k + i) % kObjects, instance_id++,
-                                              i % 10 == 0 ? "hp = 20;" : ""});
+      room->instances.push_back(CRoomInstance{(i * 97) % 1024, (i * 61) % 768, (k + i) % kObjects,
+                                              instance_id++, i % 10 == 0 ? "hp = 20;" : ""});
     for (int t = 0; t < kTilesPerRoom; ++t) {
       CTile tile;
       tile.x = (t % 8) * 32;
