@@ -28,6 +28,7 @@ int32_t PixelsPerEm(int32_t points) {
 CSystemFontRenderer::~CSystemFontRenderer() {
   ReleaseFace();
   if (library_ != nullptr) FT_Done_FreeType(static_cast<FT_Library>(library_));
+  if (config_ != nullptr) FcConfigDestroy(static_cast<FcConfig*>(config_));
 }
 
 void CSystemFontRenderer::ReleaseFace() {
@@ -46,7 +47,11 @@ bool CSystemFontRenderer::SelectFont(const std::string& name, int32_t size, bool
     if (FT_Init_FreeType(&lib) != 0) return false;
     library_ = lib;
   }
-  if (!FcInit()) return false;
+  // A configuration of our own, released with the renderer (the process-wide one is never
+  // released until the platform stops).
+  if (config_ == nullptr) config_ = FcInitLoadConfigAndFonts();
+  FcConfig* config = static_cast<FcConfig*>(config_);
+  if (config == nullptr) return false;
   FcPattern* pattern = FcPatternCreate();
   // Font names come from game data: Windows-1252 bytes.
   const std::string family = Cp1252ToUtf8(name);
@@ -55,10 +60,10 @@ bool CSystemFontRenderer::SelectFont(const std::string& name, int32_t size, bool
   FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
   FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
   FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+  FcConfigSubstitute(config, pattern, FcMatchPattern);
   FcDefaultSubstitute(pattern);
   FcResult result;
-  FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+  FcPattern* match = FcFontMatch(config, pattern, &result);
   FcPatternDestroy(pattern);
   if (match == nullptr) return false;
   FcChar8* file = nullptr;

@@ -39,6 +39,7 @@ class CSystemFontRenderer final : public CGlyphRenderer {
   bool LoadGlyph(uint8_t c);
   void ReleaseFace();
 
+  void* config_ = nullptr;   // FcConfig
   void* library_ = nullptr;  // FT_Library
   void* face_ = nullptr;     // FT_Face
   bool embolden_ = false;
