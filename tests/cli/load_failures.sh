@@ -2,9 +2,10 @@
 # Each broken game file ends with its own message on standard error and exit status 1.
 set -u
 builder=$1 runner=$2 work=$3
-rm -rf "$work" && mkdir -p "$work/project"
+rm -rf "$work" && mkdir -p "$work/project/rooms"
 cd "$work"
 echo '{"game_id": 5, "room_order": [0]}' > project/game.json
+echo '{}' > project/rooms/room0.json
 "$builder" project -o good.exe || { echo "build failed"; exit 1; }
 fails=0
 

@@ -2,9 +2,12 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <vector>
+
+#include "zorvex-build/Builder_Json.h"
 
 namespace zorvex {
 
@@ -44,6 +47,44 @@ bool LoadPictureFile(const std::filesystem::path& path, const std::string& displ
   }
   out = std::move(img);
   return true;
+}
+
+CBitmap32 ToBitmap32(const CImage& image) {
+  CBitmap32 out(image.width, image.height);
+  std::copy(image.pixels.begin(), image.pixels.end(), out.Pixels());
+  return out;
+}
+
+bool KeyColorField(CJsonFields& f, const char* field, CKeyColor& out) {
+  if (!f.Has(field)) return true;
+  const Json& v = f.object().at(field);
+  if (v.is_null()) {
+    out.mode = CKeyColor::kNone;
+    return true;
+  }
+  if (v == "bottom_left") {
+    out.mode = CKeyColor::kBottomLeft;
+    return true;
+  }
+  int32_t colour = 0;
+  if (!v.is_string() || !f.Color(field, colour))
+    return f.Fail(field, "expected \"bottom_left\", a colour \"#RRGGBB\" or null");
+  out.mode = CKeyColor::kColour;
+  out.rgb = OpaquePixel(colour) & 0xFFFFFFu;
+  return true;
+}
+
+void ApplyKeyColor(CBitmap32& image, const CKeyColor& key) {
+  if (!image.exists() || key.mode == CKeyColor::kNone) return;
+  if (key.mode == CKeyColor::kBottomLeft) {
+    image.MakeTransparent();
+    return;
+  }
+  uint32_t* p = image.Pixels();
+  const size_t n = static_cast<size_t>(image.width()) * static_cast<size_t>(image.height());
+  for (size_t i = 0; i < n; ++i)
+    if ((p[i] & 0xFFFFFFu) == key.rgb) p[i] &= 0xFFFFFFu;
+  image.BleedTransparentColors();
 }
 
 }  // namespace zorvex

@@ -1,10 +1,10 @@
 #include "zorvex-build/Builder_Project.h"
 
-#include <fstream>
-#include <sstream>
-
+#include "zorvex-build/Builder_Catalog.h"
 #include "zorvex-build/Builder_Json.h"
 #include "zorvex-build/Builder_Picture.h"
+#include "zorvex-build/Builder_Readers.h"
+#include "zorvex-build/Builder_Text.h"
 
 namespace zorvex {
 
@@ -121,21 +121,18 @@ bool ReadInformation(const Json& j, CProject& p, std::string& error) {
                          "height", "show_border", "sizeable", "stay_on_top", "modal", "text",
                          "text_file"}) &&
             f.Color("background_color", info.background_color) &&
-            f.Bool("in_game_window", info.in_game_window) && f.String("caption", info.caption) &&
+            f.Bool("in_game_window", info.in_game_window) && f.Text("caption", info.caption) &&
             f.Int("left", info.left) && f.Int("top", info.top) && f.Int("width", info.width) &&
             f.Int("height", info.height) && f.Bool("show_border", info.show_border) &&
             f.Bool("sizeable", info.sizeable) && f.Bool("stay_on_top", info.stay_on_top) &&
-            f.Bool("modal", info.modal) && f.String("text", text) &&
-            f.String("text_file", text_file);
+            f.Bool("modal", info.modal) && f.Text("text", text) && f.String("text_file", text_file);
   if (!ok) return false;
   if (f.Has("text") && f.Has("text_file"))
     return f.Fail("text_file", "give either \"text\" or \"text_file\", not both");
   if (!text_file.empty()) {
-    std::ifstream in(p.folder / text_file, std::ios::binary);
-    if (!in) return f.Fail("text_file", "cannot read \"" + text_file + "\"");
-    std::stringstream ss;
-    ss << in.rdbuf();
-    text = ss.str();
+    std::string why;
+    if (!ReadGameTextFile(p.folder / text_file, text_file, text, why))
+      return f.Fail("text_file", why);
   }
   info.text = text.empty() ? std::string() : AsRichText(text);
   return true;
@@ -165,9 +162,10 @@ bool ReadSettingsFields(const Json& j, CProject& p, std::string& error) {
     const Json& c = j.at("constants");
     if (!c.is_object()) return f.Fail("constants", "expected an object of NAME: value");
     for (auto it = c.begin(); it != c.end(); ++it) {
-      std::string value;
+      std::string value, why;
       if (it.value().is_string()) {
-        value = it.value().get<std::string>();
+        if (!ToGameText(it.value().get<std::string>(), value, why))
+          return f.Fail("constants." + it.key(), why);
       } else if (it.value().is_number()) {
         value = it.value().dump();
       } else {
@@ -180,10 +178,51 @@ bool ReadSettingsFields(const Json& j, CProject& p, std::string& error) {
   return true;
 }
 
+// "resource_order": {"sprites": ["spr_player", ...], ...}: these names take the first numbers.
+bool ReadResourceOrder(CJsonFields& f, CProject& p) {
+  if (!f.Has("resource_order")) return true;
+  const Json& order = f.object().at("resource_order");
+  if (!order.is_object()) return f.Fail("resource_order", "expected an object of FOLDER: [names]");
+  for (auto it = order.begin(); it != order.end(); ++it) {
+    const std::string field = "resource_order." + it.key();
+    const ResourceKindInfo* kind = nullptr;
+    for (const ResourceKindInfo& k : kResourceKinds)
+      if (it.key() == k.folder) kind = &k;
+    if (kind == nullptr)
+      return f.Fail(field,
+                    "not a resource folder (sounds, sprites, backgrounds, paths, scripts, fonts, "
+                    "timelines, objects, rooms)");
+    if (!it.value().is_array()) return f.Fail(field, "expected a list of names");
+    auto& names = p.listed_order[static_cast<size_t>(kind->kind)];
+    for (size_t i = 0; i < it.value().size(); ++i) {
+      if (!it.value()[i].is_string())
+        return f.Fail(field + "[" + std::to_string(i) + "]", "expected a name");
+      names.push_back(it.value()[i].get<std::string>());
+    }
+  }
+  return true;
+}
+
+// "library_init_code": ["code or file.gml", ...], one entry per action library.
+bool ReadLibraryInitCode(CJsonFields& f, CProject& p) {
+  if (!f.Has("library_init_code")) return true;
+  const Json& list = f.object().at("library_init_code");
+  if (!list.is_array()) return f.Fail("library_init_code", "expected a list of code texts");
+  for (size_t i = 0; i < list.size(); ++i) {
+    const std::string field = "library_init_code[" + std::to_string(i) + "]";
+    if (!list[i].is_string()) return f.Fail(field, "expected code or the name of a .gml file");
+    std::string code, why;
+    if (!ReadCodeText(p.folder, ".", list[i].get<std::string>(), code, why))
+      return f.Fail(field, why);
+    p.resources->library_init.code.push_back(std::move(code));
+  }
+  return true;
+}
+
 bool ReadGameJsonObject(const Json& j, CProject& p, std::string& error) {
   std::vector<const char*> known = {
-      "name",      "game_id",          "guid",      "debug_mode", "window_color",
-      "constants", "game_information", "room_order"};
+      "name",      "game_id",          "guid",       "debug_mode",     "window_color",
+      "constants", "game_information", "room_order", "resource_order", "library_init_code"};
   for (const BoolSetting& b : kBoolSettings)
     known.push_back(b.name);
   for (const IntSetting& s : kIntSettings)
@@ -226,14 +265,31 @@ bool ReadGameJsonObject(const Json& j, CProject& p, std::string& error) {
       p.room_order_refs.push_back(ref);
     }
   }
-  return true;
+  return ReadResourceOrder(f, p) && ReadLibraryInitCode(f, p);
 }
 
+// The rooms in playing order: as game.json lists them, else every room in index order.
 bool ResolveRoomOrder(CProject& p, std::string& error) {
   p.room_order.clear();
+  if (p.room_names.empty()) {
+    error = "rooms/: a game needs at least one room (rooms/NAME.json)";
+    return false;
+  }
+  if (p.room_order_refs.empty()) {
+    for (size_t k = 0; k < p.room_names.size(); ++k)
+      p.room_order.push_back(static_cast<int32_t>(k));
+    return true;
+  }
   for (size_t i = 0; i < p.room_order_refs.size(); ++i) {
     const CProject::RoomRef& ref = p.room_order_refs[i];
+    const std::string field =
+        std::string(kGameJson) + ": field \"room_order[" + std::to_string(i) + "]\": ";
     if (ref.name.empty()) {
+      if (ref.index >= static_cast<int32_t>(p.room_names.size())) {
+        error = field + "there is no room " + std::to_string(ref.index) + " (the rooms are 0 to " +
+                std::to_string(p.room_names.size() - 1) + ")";
+        return false;
+      }
       p.room_order.push_back(ref.index);
       continue;
     }
@@ -241,8 +297,7 @@ bool ResolveRoomOrder(CProject& p, std::string& error) {
     for (size_t k = 0; k < p.room_names.size(); ++k)
       if (p.room_names[k] == ref.name) found = static_cast<int32_t>(k);
     if (found < 0) {
-      error = std::string(kGameJson) + ": field \"room_order[" + std::to_string(i) +
-              "]\": no room named \"" + ref.name + "\"";
+      error = field + "no room named \"" + ref.name + "\"";
       return false;
     }
     p.room_order.push_back(found);
@@ -250,25 +305,23 @@ bool ResolveRoomOrder(CProject& p, std::string& error) {
   return true;
 }
 
+// In the order of the sections, after game.json and the listing that numbers every resource
+// (objects name sprites, rooms name objects, and so on).
 constexpr ProjectReaderEntry kReaders[] = {
-    {"game.json", ReadGameJson},
-    // Resource folders (sprites/, sounds/, objects/, rooms/, ...) add their readers here.
+    {"game.json", ReadGameJson},          {"resource folders", ListProjectFolders},
+    {"extensions/", ReadExtensionFolder}, {"sounds/", ReadSoundFolder},
+    {"sprites/", ReadSpriteFolder},       {"backgrounds/", ReadBackgroundFolder},
+    {"paths/", ReadPathFolder},           {"scripts/", ReadScriptFolder},
+    {"fonts/", ReadFontFolder},           {"timelines/", ReadTimeLineFolder},
+    {"objects/", ReadObjectFolder},       {"rooms/", ReadRoomFolder},
+    {"included/", ReadIncludedFolder},
 };
 
 }  // namespace
 
 bool ReadGameJsonText(const std::string& text, CProject& project, std::string& error) {
   Json j;
-  try {
-    j = Json::parse(text);
-  } catch (const Json::parse_error& e) {
-    error = std::string(kGameJson) + ": not valid JSON (" + e.what() + ")";
-    return false;
-  }
-  if (!j.is_object()) {
-    error = std::string(kGameJson) + ": expected a JSON object at the top";
-    return false;
-  }
+  if (!ParseJsonText(text, kGameJson, j, error)) return false;
   return ReadGameJsonObject(j, project, error);
 }
 
@@ -276,6 +329,12 @@ bool ReadGameJson(CProject& project, std::string& error) {
   Json j;
   if (!LoadJsonFile(project.folder / kGameJson, kGameJson, j, error)) return false;
   return ReadGameJsonObject(j, project, error);
+}
+
+int32_t CProject::Find(ResourceKind kind, std::string_view name) const {
+  const auto& map = index[static_cast<size_t>(kind)];
+  auto it = map.find(std::string(name));
+  return it == map.end() ? -1 : it->second;
 }
 
 std::span<const ProjectReaderEntry> ProjectReaders() {

@@ -1,18 +1,66 @@
-// A project folder in memory: what game.json says and, as the resource folders get their
-// readers, the resources. Reading runs a list of project readers, one per file or folder kind.
+// A project folder in memory: what game.json says, the list of resources of every kind with
+// their numbers, and the resources themselves in the runner's own tables, ready to be written.
+// Reading runs a list of project readers, one per file or folder kind.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <span>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
+#include "resources/Resource_Tables.h"
 #include "runner/Option_Main.h"
 #include "runner/Runner_Information.h"
 
 namespace zorvex {
+
+class CGlyphRenderer;
+
+// The resource kinds whose names game code can use, in the order of their sections.
+enum class ResourceKind : int {
+  kSound,
+  kSprite,
+  kBackground,
+  kPath,
+  kScript,
+  kFont,
+  kTimeLine,
+  kObject,
+  kRoom,
+};
+inline constexpr int kResourceKindCount = 9;
+
+struct ResourceKindInfo {
+  ResourceKind kind;
+  const char* folder;  // "sprites"
+  const char* noun;    // "sprite"
+};
+inline constexpr std::array<ResourceKindInfo, kResourceKindCount> kResourceKinds = {{
+    {ResourceKind::kSound, "sounds", "sound"},
+    {ResourceKind::kSprite, "sprites", "sprite"},
+    {ResourceKind::kBackground, "backgrounds", "background"},
+    {ResourceKind::kPath, "paths", "path"},
+    {ResourceKind::kScript, "scripts", "script"},
+    {ResourceKind::kFont, "fonts", "font"},
+    {ResourceKind::kTimeLine, "timelines", "time line"},
+    {ResourceKind::kObject, "objects", "object"},
+    {ResourceKind::kRoom, "rooms", "room"},
+}};
+constexpr const ResourceKindInfo& KindInfo(ResourceKind k) {
+  return kResourceKinds[static_cast<size_t>(k)];
+}
+
+// One resource of the project: its name and where it comes from.
+struct CProjectEntry {
+  std::string name;
+  std::filesystem::path path;  // the folder (sprites) or the main file
+  std::string display;         // the path as errors show it: "objects/obj_player.json"
+};
 
 struct CProject {
   std::filesystem::path folder;
@@ -28,12 +76,30 @@ struct CProject {
   };
   std::vector<RoomRef> room_order_refs;
   std::vector<int32_t> room_order;  // resolved after every reader ran
-  // Filled by the rooms folder's reader: room names in index order.
+  // Room names in index order (filled when the rooms are listed).
   std::vector<std::string> room_names;
+  // game.json's "resource_order": names that take the first numbers of their kind, in order.
+  std::array<std::vector<std::string>, kResourceKindCount> listed_order;
+
+  // Every resource of every kind in index order, and the index of each name.
+  std::array<std::vector<CProjectEntry>, kResourceKindCount> catalog;
+  std::array<std::unordered_map<std::string, int32_t>, kResourceKindCount> index;
+
+  // The resources as the runner holds them; the section writers write these tables.
+  std::unique_ptr<CResources> resources = std::make_unique<CResources>();
+  // Renders glyph sheets of system fonts; made when the first font is read.
+  std::shared_ptr<CGlyphRenderer> glyphs;
+
+  // The index of a resource of that kind by name, -1 when there is none.
+  int32_t Find(ResourceKind kind, std::string_view name) const;
+  const std::vector<CProjectEntry>& Entries(ResourceKind kind) const {
+    return catalog[static_cast<size_t>(kind)];
+  }
 };
 
 // A project reader fills its part of the project; on failure it sets an error that names the
-// file and the field. The readers run in list order; game.json comes first.
+// file and the field. The readers run in list order; game.json comes first, then the listing of
+// every resource folder (so that names resolve across kinds), then one reader per kind.
 using ProjectReader = bool (*)(CProject& project, std::string& error);
 
 struct ProjectReaderEntry {

@@ -6,24 +6,13 @@
 
 namespace zorvex {
 
-void WriteEmptyResourceTable(CStream& out, SectionId id) {
-  out.WriteInt(SectionVersion(id));
-  out.WriteInt(0);
-}
-
 namespace {
 
-// Sections whose resource kind has no project folder reader yet: an empty table or list.
+// Every resource section is written by its table's own writer, the one the runner's reader
+// mirrors (scripts scrambled, pictures and sounds compressed).
 template <SectionId kId>
-bool WriteEmpty(const CProject&, CStream& out, std::string&) {
-  WriteEmptyResourceTable(out, kId);
-  return true;
-}
-
-bool WriteRoomsSection(const CProject&, CStream& out, std::string&) {
-  WriteEmptyResourceTable(out, SectionId::kRooms);
-  out.WriteInt(100000);    // last instance id
-  out.WriteInt(10000000);  // last tile id
+bool WriteTable(const CProject& project, CStream& out, std::string&) {
+  project.resources->WriteSection(kId, out);
   return true;
 }
 
@@ -41,19 +30,19 @@ bool WriteRoomOrderSection(const CProject& project, CStream& out, std::string&) 
 }
 
 constexpr SectionWriterEntry kWriters[kSectionCount] = {
-    {SectionId::kExtensionPackages, WriteEmpty<SectionId::kExtensionPackages>},
-    {SectionId::kSounds, WriteEmpty<SectionId::kSounds>},
-    {SectionId::kSprites, WriteEmpty<SectionId::kSprites>},
-    {SectionId::kBackgrounds, WriteEmpty<SectionId::kBackgrounds>},
-    {SectionId::kPaths, WriteEmpty<SectionId::kPaths>},
-    {SectionId::kScripts, WriteEmpty<SectionId::kScripts>},
-    {SectionId::kFonts, WriteEmpty<SectionId::kFonts>},
-    {SectionId::kTimeLines, WriteEmpty<SectionId::kTimeLines>},
-    {SectionId::kObjects, WriteEmpty<SectionId::kObjects>},
-    {SectionId::kRooms, WriteRoomsSection},
-    {SectionId::kIncludedFiles, WriteEmpty<SectionId::kIncludedFiles>},
+    {SectionId::kExtensionPackages, WriteTable<SectionId::kExtensionPackages>},
+    {SectionId::kSounds, WriteTable<SectionId::kSounds>},
+    {SectionId::kSprites, WriteTable<SectionId::kSprites>},
+    {SectionId::kBackgrounds, WriteTable<SectionId::kBackgrounds>},
+    {SectionId::kPaths, WriteTable<SectionId::kPaths>},
+    {SectionId::kScripts, WriteTable<SectionId::kScripts>},
+    {SectionId::kFonts, WriteTable<SectionId::kFonts>},
+    {SectionId::kTimeLines, WriteTable<SectionId::kTimeLines>},
+    {SectionId::kObjects, WriteTable<SectionId::kObjects>},
+    {SectionId::kRooms, WriteTable<SectionId::kRooms>},
+    {SectionId::kIncludedFiles, WriteTable<SectionId::kIncludedFiles>},
     {SectionId::kGameInformation, WriteGameInformationSection},
-    {SectionId::kLibraryInitCode, WriteEmpty<SectionId::kLibraryInitCode>},
+    {SectionId::kLibraryInitCode, WriteTable<SectionId::kLibraryInitCode>},
     {SectionId::kRoomOrder, WriteRoomOrderSection},
 };
 

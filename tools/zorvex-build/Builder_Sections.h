@@ -23,7 +23,4 @@ struct SectionWriterEntry {
 
 std::span<const SectionWriterEntry> SectionWriters();
 
-// Helpers for writers: an empty resource table, and an empty counted list.
-void WriteEmptyResourceTable(CStream& out, SectionId id);
-
 }  // namespace zorvex

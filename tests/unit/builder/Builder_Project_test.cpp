@@ -53,6 +53,11 @@ TEST(BuilderProject, BadFieldsNameTheFileAndTheField) {
   EXPECT_EQ(Error(R"({"loading_image": "missing.png"})"),
             "game.json: field \"loading_image\": missing.png: cannot be read");
   EXPECT_EQ(Error("[1]"), "game.json: expected a JSON object at the top");
+  // A key given twice would lose one of its values.
+  EXPECT_EQ(Error(R"({"scaling": 1, "game_information": {"top": 1}, "scaling": 2})"),
+            "game.json: field \"scaling\": given twice in one object");
+  EXPECT_EQ(Error(R"({"game_information": {"top": 1, "left": 2, "top": 3}, "scaling": 2})"),
+            "game.json: field \"top\": given twice in one object");
   EXPECT_EQ(Error("{").rfind("game.json: not valid JSON", 0), 0u);
 }
 
@@ -123,6 +128,8 @@ TEST(BuilderProject, FoldersWithPicturesAndRoomNames) {
   const uint32_t pixels[2] = {0x80FF0000, 0xFF00FF00};
   ASSERT_TRUE(png_image_write_to_file(&png, (dir / "load.png").c_str(), 0, pixels, 0, nullptr));
   std::ofstream(dir / "info.txt") << "Hello";
+  fs::create_directories(dir / "rooms");
+  std::ofstream(dir / "rooms" / "start.json") << "{}";
   std::ofstream(dir / "game.json") << R"({"loading_image": "load.png",
     "progress_back_image": "back.bmp", "game_information": {"text_file": "info.txt"},
     "room_order": [0]})";
@@ -139,6 +146,9 @@ TEST(BuilderProject, FoldersWithPicturesAndRoomNames) {
   std::ofstream(dir / "game.json", std::ios::trunc) << R"({"room_order": ["nowhere"]})";
   EXPECT_FALSE(ReadProject(dir, p, error));
   EXPECT_EQ(error, "game.json: field \"room_order[0]\": no room named \"nowhere\"");
+  std::ofstream(dir / "game.json", std::ios::trunc) << R"({"room_order": ["start", 1]})";
+  EXPECT_FALSE(ReadProject(dir, p, error));
+  EXPECT_EQ(error, "game.json: field \"room_order[1]\": there is no room 1 (the rooms are 0 to 0)");
   std::ofstream(dir / "game.json", std::ios::trunc) << R"({"loading_image": "info.txt"})";
   EXPECT_FALSE(ReadProject(dir, p, error));
   EXPECT_EQ(error, "game.json: field \"loading_image\": info.txt: neither a PNG nor a BMP picture");

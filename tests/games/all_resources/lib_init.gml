@@ -1,0 +1,1 @@
+global.lib_second = 2;

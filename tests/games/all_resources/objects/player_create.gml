@@ -1,0 +1,2 @@
+hspeed_wanted = 0;
+drawn = 0;

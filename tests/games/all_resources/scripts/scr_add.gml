@@ -1,0 +1,2 @@
+// Adds its two arguments.
+return argument0 + argument1;

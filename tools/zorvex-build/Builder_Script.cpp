@@ -1,0 +1,17 @@
+// scripts/NAME.gml.
+#include "zorvex-build/Builder_Catalog.h"
+#include "zorvex-build/Builder_Readers.h"
+#include "zorvex-build/Builder_Text.h"
+
+namespace zorvex {
+
+bool ReadScriptFolder(CProject& project, std::string& error) {
+  for (const CProjectEntry& entry : project.Entries(ResourceKind::kScript)) {
+    auto script = std::make_unique<CScript>();
+    if (!ReadGameTextFile(entry.path, entry.display, script->source, error)) return false;
+    project.resources->scripts.Append(std::move(script), entry.name);
+  }
+  return true;
+}
+
+}  // namespace zorvex
