@@ -7,6 +7,7 @@ namespace zorvex {
 
 CGame::CGame() : sections(SectionTable()), dialogs(std::make_unique<CHeadlessDialogService>()) {
   language.Attach(this, &functions, &errors);
+  language.lookup = &lookup;
   RegisterBuiltinFunctions(functions);
   // Shuffles draw from the game's one random sequence.
   data_structures.random.context = &random;
