@@ -180,12 +180,14 @@ void CInstance::StartPath(int32_t path, double speed_along, int32_t endaction, b
   path_scale = 1;
   path_orientation = 0;
   path_endaction = endaction;
-  if (absolute) {
-    CCurvePoint at = p->PointAt(path_position);
-    SetPosition(at.x, at.y);
-  }
-  path_origin_x = x;
-  path_origin_y = y;
+  const CCurvePoint at = p->PointAt(path_position);
+  if (absolute) SetPosition(at.x, at.y);
+  // The origin is where the path's first point lies: so a relative path puts its start point (or
+  // its end point, when run backwards) on the instance, and an absolute one runs at its own
+  // coordinates in both directions.
+  const CCurvePoint start = p->PointAt(0);
+  path_origin_x = x - (at.x - start.x);
+  path_origin_y = y - (at.y - start.y);
 }
 
 bool CInstance::StepPath() {

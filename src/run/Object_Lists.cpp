@@ -40,12 +40,13 @@ void CInstanceLists::EnsureObject(int32_t object) {
 // Into the exact list of its object and the family lists of the object and every ancestor.
 void CInstanceLists::Enter(CInstance* inst) {
   int32_t o = inst->object_index;
-  if (o < 0) return;
+  const int32_t count = objects_->Count();
+  // The lists are as long as the object table: an object index outside it has none.
+  if (o < 0 || o >= count) return;
   EnsureObject(o);
   exact_[static_cast<size_t>(o)].push_back(inst);
   // Parents are acyclic (the reader and object_set_parent refuse cycles); the bound only keeps
   // a damaged chain from looping.
-  const int32_t count = objects_->Count();
   for (int32_t guard = 0; guard <= count; ++guard) {
     family_[static_cast<size_t>(o)].push_back(inst);
     const CObject* obj = objects_->Get(o);
