@@ -26,6 +26,44 @@ double WrapDegrees(double d) {
   return d - std::floor(d / 360.0) * 360.0;
 }
 
+// The quarter turn (0-3) of a whole multiple of 90 degrees, or -1.
+int QuarterTurn(double d) {
+  if (std::fmod(d, 90.0) != 0) return -1;
+  double k = std::fmod(d, 360.0);  // exact, so any size of angle works
+  if (k < 0) k += 360.0;
+  return static_cast<int>(k / 90.0) & 3;
+}
+
+// Sine and cosine of degrees, exact at quarter turns: gravity pointing down must not give a
+// sideways remainder that moves instances off whole pixels.
+double CosDeg(double d) {
+  if (int q = QuarterTurn(d); q >= 0) {
+    switch (q) {
+      case 0:
+        return 1;
+      case 2:
+        return -1;
+      default:
+        return 0;
+    }
+  }
+  return std::cos(d * kDegToRad);
+}
+
+double SinDeg(double d) {
+  if (int q = QuarterTurn(d); q >= 0) {
+    switch (q) {
+      case 1:
+        return 1;
+      case 3:
+        return -1;
+      default:
+        return 0;
+    }
+  }
+  return std::sin(d * kDegToRad);
+}
+
 }  // namespace
 
 int32_t Nearest(double v) {
@@ -138,14 +176,14 @@ void CInstance::SetVSpeed(double v) {
 }
 
 void CInstance::AddMotion(double dir, double amount) {
-  hspeed += std::cos(dir * kDegToRad) * amount;
-  vspeed -= std::sin(dir * kDegToRad) * amount;
+  hspeed += CosDeg(dir) * amount;
+  vspeed -= SinDeg(dir) * amount;
   UpdateMotion();
 }
 
 void CInstance::UpdateComponents() {
-  hspeed = Snap(std::cos(direction * kDegToRad) * speed);
-  vspeed = Snap(-std::sin(direction * kDegToRad) * speed);
+  hspeed = Snap(CosDeg(direction) * speed);
+  vspeed = Snap(-SinDeg(direction) * speed);
 }
 
 void CInstance::UpdateMotion() {
@@ -194,8 +232,7 @@ bool CInstance::StepPath() {
   if (path_index < 0) return false;
   const CPath* p = res->paths.Get(path_index);
   if (!p || !(p->length > 0) || path_speed == 0) return false;
-  const double theta = path_orientation * kPi / 180.0;
-  const double c = std::cos(theta), s = std::sin(theta);
+  const double c = CosDeg(path_orientation), s = SinDeg(path_orientation);
   const double v = p->PointAt(path_position).speed;
   path_position += path_speed * (v / (100 * path_scale)) / p->length;
   bool ended = false;
@@ -283,7 +320,7 @@ void CInstance::ComputeBoundingBox() {
   } else {
     const double l = (bl - xo) * sx, r = (br - xo + 1) * sx - 1;
     const double t = (bt - yo) * sy, b = (bb - yo + 1) * sy - 1;
-    const double c = std::cos(image_angle * kDegToRad), s = std::sin(image_angle * kDegToRad);
+    const double c = CosDeg(image_angle), s = SinDeg(image_angle);
     bbox_left = Nearest(x + std::min(c * l, c * r) + std::min(s * t, s * b));
     bbox_right = Nearest(x + std::max(c * l, c * r) + std::max(s * t, s * b));
     bbox_top = Nearest(y + std::min(c * t, c * b) - std::max(s * l, s * r));
