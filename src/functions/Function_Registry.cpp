@@ -2,7 +2,10 @@
 
 #include "code/Code_Function.h"
 #include "functions/Function_Math.h"
+#include "functions/Function_Game.h"
+#include "functions/Function_Interaction.h"
 #include "functions/Function_Misc.h"
+#include "functions/Function_Misc_Event.h"
 #include "functions/Function_Graphics.h"
 #include "functions/Function_Data_Structures.h"
 #include "functions/Function_File.h"
@@ -14,8 +17,11 @@ void RegisterBuiltinFunctions(CFunctionTable& table) {
   // Particles, Data_Structures, Sound, 3D. Each family registers only what works.
   RegisterMathFunctions(table);
   RegisterGraphicsFunctions(table);
+  RegisterGameFunctions(table);
   RegisterFileFunctions(table);
+  RegisterInteractionFunctions(table);
   RegisterMiscFunctions(table);
+  RegisterEventFunctions(table);
   RegisterDataStructureFunctions(table);
 }
 

@@ -12,6 +12,7 @@ CGame::CGame() : sections(SectionTable()), dialogs(std::make_unique<CHeadlessDia
   errors.show_window = [this](const std::string& message, bool ignore_allowed) {
     return dialogs->ShowErrorMessages(message, ignore_allowed);
   };
+  language.lookup = &lookup;
   RegisterBuiltinFunctions(functions);
   // Shuffles draw from the game's one random sequence.
   data_structures.random.context = &random;

@@ -28,6 +28,9 @@
 #include "runner/Runner_Load.h"
 #include "runner/Support_File.h"
 #include "code/Code_Language.h"
+#include "game/Game_Lookup.h"
+#include "run/IO_Main.h"
+#include "run/Run_Main.h"
 
 namespace zorvex {
 
@@ -71,6 +74,12 @@ class CGame {
   // Told of every ShowLoadProgress (tools and tests watch the load with it).
   std::function<void(int32_t percent, const std::string& step_text)> on_load_progress;
   CLanguage language;
+  // The language's view of the resources, scripts and extension functions.
+  CGameLookup lookup{*this};
+
+  // The running game (src/run/): rooms, instances, events, requests, the main loop's state.
+  CRunState run;
+  CInputState input;
 };
 
 }  // namespace zorvex

@@ -9,8 +9,13 @@
 #include <fstream>
 #include <iterator>
 
+#include "code/Code_Constant.h"
+#include "code/Script_Main.h"
 #include "game/Game.h"
 #include "game/Game_Graphics.h"
+#include "run/Event_Action.h"
+#include "run/IO_Main.h"
+#include "run/Run_Main.h"
 #include "runner/Support_Stream.h"
 
 namespace zorvex {
@@ -53,19 +58,34 @@ bool PrepareSoundsAndGraphics(CGame& game) {
   return PrepareGraphics(game);
 }
 
+bool DefineConstants(CGame& game) {
+  return DefineGameConstants(game.language, game.settings.constant_names,
+                             game.settings.constant_values);
+}
+
+bool CompileAllScripts(CGame& game) {
+  return CompileScripts(game.language);
+}
+
+bool AttachInput(CGame& game) {
+  InstallInput(game);
+  return true;
+}
+
 constexpr PreparationEntry kPreparation[] = {
     {50, "Extracting included files", nullptr, "Failed to extract the included files."},
     {54, "Preparing extension pacakges", nullptr, "Failed to prepare extension packages."},
-    {56, "Preparing constants", nullptr, "Failed to define the constants."},
-    {58, "Compiling scripts", nullptr, "Failed to compile the scripts."},
-    {70, "Compiling time line actions", nullptr,
+    {56, "Preparing constants", DefineConstants, "Failed to define the constants."},
+    {58, "Compiling scripts", CompileAllScripts, "Failed to compile the scripts."},
+    {70, "Compiling time line actions", CompileTimeLines,
      "Failed to compile the actions in the time lines."},
-    {72, "Compiling object actions", nullptr, "Failed to compile the actions in the objects."},
+    {72, "Compiling object actions", PrepareObjects,
+     "Failed to compile the actions in the objects."},
     {80, "Preparing sounds", nullptr, "Failed to prepare the sounds."},
     // On failure the sound system is shut down here once it exists; PrepareGraphics has shown
     // its own message.
     {90, "Preparing graphics", PrepareSoundsAndGraphics, nullptr},
-    {-1, "attaching the input handlers", nullptr, nullptr},
+    {-1, "attaching the input handlers", AttachInput, nullptr},
 };
 
 constexpr ShutdownEntry kShutdown[] = {
@@ -259,6 +279,8 @@ bool PrepareDisplayMode(CGame& game, int32_t desktop_depth) {
 
 bool PrepareGame(CGame& game) {
   ApplyProcessPriority(game);
+  InstallRuntime(game);
+  game.language.show_message = [&game](const std::string& m) { ShowStartupMessage(game, m); };
   for (const PreparationEntry& p : kPreparation) {
     if (p.progress >= 0) ShowLoadProgress(game, p.progress, p.step_text);
     if (p.step == nullptr) continue;
@@ -288,11 +310,8 @@ bool LoadAndRunGame(CGame& game) {
   if (!opened) return false;
   try {
     if (!PrepareGame(game)) return false;
-    // The debugger window and the main loop plug in here.
-    std::fprintf(stderr,
-                 "zorvex-run: game %d is loaded and prepared; this build cannot run "
-                 "games yet\n",
-                 game.game_id);
+    // The debugger window plugs in here.
+    RunGame(game);
   } catch (...) {
     ShowStartupMessage(game, kUnexpectedError);
     return false;

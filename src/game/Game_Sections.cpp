@@ -1,5 +1,6 @@
 // The section table: which reader reads which section of the game block, and what the loading
 // window shows meanwhile. Plug a resource kind's reader in here; nothing else needs to change.
+#include "code/Code_Function.h"
 #include "game/Game.h"
 #include "game/Game_Load.h"
 #include "platform/Platform_Window.h"
@@ -29,6 +30,25 @@ bool ReadExtensionSection(CGame& game, CStream& stream) {
   return false;
 }
 
+// Action function names are looked up as the actions are read; each one that names no function
+// is told to the player, and loading goes on.
+template <SectionId kId>
+bool ReadActionSection(CGame& game, CStream& stream) {
+  if (!ReadResourceSection<kId>(game, stream)) return false;
+  FunctionResolver find = [&game](std::string_view name) {
+    int32_t id = -1;
+    return FindFunction(game.language, name, id) ? id : -1;
+  };
+  std::vector<std::string> missing;
+  if constexpr (kId == SectionId::kTimeLines)
+    game.resources.time_lines.ResolveFunctions(find, missing);
+  else
+    game.resources.objects.ResolveFunctions(find, missing);
+  for (const std::string& name : missing)
+    ShowStartupMessage(game, std::string(kMissingActionFunctionMessage) + name);
+  return true;
+}
+
 constexpr SectionEntry kSections[kSectionCount] = {
     {SectionId::kExtensionPackages, 0, "Loading extension packages", ReadExtensionSection},
     {SectionId::kSounds, 5, "Loading sounds", ReadResourceSection<SectionId::kSounds>},
@@ -38,8 +58,8 @@ constexpr SectionEntry kSections[kSectionCount] = {
     {SectionId::kPaths, 30, "Loading paths", ReadResourceSection<SectionId::kPaths>},
     {SectionId::kScripts, 32, "Loading scripts", ReadResourceSection<SectionId::kScripts>},
     {SectionId::kFonts, 34, "Loading fonts", ReadResourceSection<SectionId::kFonts>},
-    {SectionId::kTimeLines, 36, "Loading time lines", ReadResourceSection<SectionId::kTimeLines>},
-    {SectionId::kObjects, 38, "Loading objects", ReadResourceSection<SectionId::kObjects>},
+    {SectionId::kTimeLines, 36, "Loading time lines", ReadActionSection<SectionId::kTimeLines>},
+    {SectionId::kObjects, 38, "Loading objects", ReadActionSection<SectionId::kObjects>},
     {SectionId::kRooms, 40, "Loading rooms", ReadResourceSection<SectionId::kRooms>},
     {SectionId::kIncludedFiles, 43, "Loading included files",
      ReadResourceSection<SectionId::kIncludedFiles>},

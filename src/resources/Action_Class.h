@@ -5,13 +5,17 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "code/RValue.h"
 #include "runner/Support_Stream.h"
 
 namespace zorvex {
+
+class CCode;
 
 // Finds a function id by name (built-in, script or extension); -1 when there is none.
 using FunctionResolver = std::function<int32_t(std::string_view name)>;
@@ -47,6 +51,13 @@ class CAction {
   bool relative = false;
   std::array<std::string, kMaxArguments> arguments;
   bool not_flag = false;
+
+  // Made by the compile step (src/run/Event_Action.cpp), which turns every argument into a
+  // constant (kind -1, its value here) or an expression (kind 0, its code here). Copies of an
+  // action share the compiled code.
+  std::shared_ptr<CCode> compiled;
+  std::array<RValue, kMaxArguments> argument_values{};
+  std::array<std::shared_ptr<CCode>, kMaxArguments> argument_codes{};
 
   // The action made from code text (a code action with the text as its first argument).
   static CAction FromCode(std::string text);

@@ -101,4 +101,24 @@ void CPath::Recompute() {
   if (curve.size() >= 2) length = curve.back().length;
 }
 
+CCurvePoint CPath::PointAt(double p) const {
+  if (curve.empty()) return CCurvePoint{0, 0, 100, 0};
+  if (curve.size() == 1 || length == 0) return curve.front();
+  p = std::clamp(p, 0.0, 1.0);
+  if (p == 0) return curve.front();
+  if (p == 1) return curve.back();
+  const double target = p * length;
+  // The first segment whose end lies beyond the target (lengths never decrease), else the last.
+  auto end = std::upper_bound(curve.begin() + 1, curve.end() - 1, target,
+                              [](double t, const CCurvePoint& c) { return t < c.length; });
+  const size_t i = static_cast<size_t>(end - curve.begin()) - 1;
+  const CCurvePoint& a = curve[i];
+  const CCurvePoint& b = curve[i + 1];
+  const double seg = b.length - a.length;
+  if (seg == 0) return a;
+  const double t = (target - a.length) / seg;
+  return CCurvePoint{a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t,
+                     a.speed + (b.speed - a.speed) * t, target};
+}
+
 }  // namespace zorvex

@@ -43,6 +43,9 @@ class CPath {
   bool ReadFrom(CStream& s);
   void WriteTo(CStream& s) const;
   void Recompute();
+  // The point, with its speed in percent, at relative position p (clamped to 0..1) along the
+  // curve; (0, 0, 100) without a curve.
+  CCurvePoint PointAt(double p) const;
 
   bool operator==(const CPath&) const = default;
 };
