@@ -12,7 +12,5 @@ std::string Cp1252ToUtf8(std::string_view text);
 uint32_t Cp1252CodePoint(uint8_t c);
 // Characters outside Windows-1252 become '?'.
 std::string Utf8ToCp1252(std::string_view text);
-// The Unicode code point of one Windows-1252 byte.
-uint32_t Cp1252CodePoint(uint8_t byte);
 
 }  // namespace zorvex

@@ -33,7 +33,7 @@ bool ReadBackground(const CProjectEntry& entry, CBackground& back, std::string& 
 }  // namespace
 
 bool ReadBackgroundFolder(CProject& project, std::string& error) {
-  for (const CProjectEntry& entry : project.Entries(ResourceKind::kBackground)) {
+  for (const CProjectEntry& entry : project.Entries(ProjectKind::kBackground)) {
     auto back = std::make_unique<CBackground>();
     if (!ReadBackground(entry, *back, error)) return false;
     project.resources->backgrounds.Append(std::move(back), entry.name);

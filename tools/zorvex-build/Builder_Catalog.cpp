@@ -21,24 +21,24 @@ enum class Shape {
 };
 
 struct KindShape {
-  ResourceKind kind;
+  ProjectKind kind;
   Shape shape;
   const char* hint;
 };
 
-constexpr KindShape kShapes[kResourceKindCount] = {
-    {ResourceKind::kSound, Shape::kSoundFile,
+constexpr KindShape kShapes[kProjectKindCount] = {
+    {ProjectKind::kSound, Shape::kSoundFile,
      "sounds are NAME.wav, NAME.ogg, NAME.mid or NAME.mp3, with an optional NAME.json"},
-    {ResourceKind::kSprite, Shape::kFolder,
+    {ProjectKind::kSprite, Shape::kFolder,
      "a sprite is a folder sprites/NAME/ holding 0.png, 1.png, ... and sprite.json"},
-    {ResourceKind::kBackground, Shape::kPicture,
+    {ProjectKind::kBackground, Shape::kPicture,
      "backgrounds are NAME.png or NAME.bmp, with an optional NAME.json"},
-    {ResourceKind::kPath, Shape::kJson, "paths are NAME.json"},
-    {ResourceKind::kScript, Shape::kScriptFile, "scripts are NAME.gml"},
-    {ResourceKind::kFont, Shape::kJson, "fonts are NAME.json"},
-    {ResourceKind::kTimeLine, Shape::kJson, "time lines are NAME.json"},
-    {ResourceKind::kObject, Shape::kJson, "objects are NAME.json"},
-    {ResourceKind::kRoom, Shape::kJson, "rooms are NAME.json"},
+    {ProjectKind::kPath, Shape::kJson, "paths are NAME.json"},
+    {ProjectKind::kScript, Shape::kScriptFile, "scripts are NAME.gml"},
+    {ProjectKind::kFont, Shape::kJson, "fonts are NAME.json"},
+    {ProjectKind::kTimeLine, Shape::kJson, "time lines are NAME.json"},
+    {ProjectKind::kObject, Shape::kJson, "objects are NAME.json"},
+    {ProjectKind::kRoom, Shape::kJson, "rooms are NAME.json"},
 };
 
 constexpr const char* kPictureExtensions[] = {".png", ".bmp"};
@@ -59,7 +59,7 @@ std::string Stem(const fs::path& p) {
 
 // Lists one kind's folder into the catalog (sorted by name for now).
 bool ListKind(CProject& project, const KindShape& shape, std::string& error) {
-  const ResourceKindInfo& info = KindInfo(shape.kind);
+  const ProjectKindInfo& info = KindInfo(shape.kind);
   const std::string folder = info.folder;
   auto& list = project.catalog[static_cast<size_t>(shape.kind)];
   std::map<std::string, std::string> companions;  // NAME -> display of NAME.json
@@ -131,7 +131,7 @@ bool ListKind(CProject& project, const KindShape& shape, std::string& error) {
 }
 
 // The names game.json lists come first, in their order; the rest keep their sorted order.
-bool ApplyListedOrder(CProject& project, ResourceKind kind, std::string& error) {
+bool ApplyListedOrder(CProject& project, ProjectKind kind, std::string& error) {
   const auto& listed = project.listed_order[static_cast<size_t>(kind)];
   auto& list = project.catalog[static_cast<size_t>(kind)];
   std::vector<CProjectEntry> ordered;
@@ -219,7 +219,7 @@ bool ListProjectFolders(CProject& project, std::string& error) {
       map.emplace(list[i].name, static_cast<int32_t>(i));
   }
   project.room_names.clear();
-  for (const CProjectEntry& e : project.Entries(ResourceKind::kRoom))
+  for (const CProjectEntry& e : project.Entries(ProjectKind::kRoom))
     project.room_names.push_back(e.name);
   return true;
 }
@@ -234,7 +234,7 @@ bool LoadEntryJson(const fs::path& path, const std::string& display, bool option
   return LoadJsonFile(path, display, out, error);
 }
 
-bool ResolveNameValue(const CProject& project, const Json& value, ResourceKind kind, int32_t& out,
+bool ResolveNameValue(const CProject& project, const Json& value, ProjectKind kind, int32_t& out,
                       std::string& why) {
   const char* noun = KindInfo(kind).noun;
   if (value.is_null()) {
@@ -254,7 +254,7 @@ bool ResolveNameValue(const CProject& project, const Json& value, ResourceKind k
   return true;
 }
 
-bool ResolveName(const CProject& project, CJsonFields& f, const char* field, ResourceKind kind,
+bool ResolveName(const CProject& project, CJsonFields& f, const char* field, ProjectKind kind,
                  int32_t& out) {
   if (!f.Has(field)) return true;
   std::string why;

@@ -32,10 +32,10 @@ bool LoadEntryJson(const std::filesystem::path& path, const std::string& display
                    Json& out, std::string& error);
 
 // A field naming a resource of a kind: its index, or -1 for a null or absent field.
-bool ResolveName(const CProject& project, CJsonFields& f, const char* field, ResourceKind kind,
+bool ResolveName(const CProject& project, CJsonFields& f, const char* field, ProjectKind kind,
                  int32_t& out);
 // The same for a bare JSON value (array elements, event keys).
-bool ResolveNameValue(const CProject& project, const Json& value, ResourceKind kind, int32_t& out,
+bool ResolveNameValue(const CProject& project, const Json& value, ProjectKind kind, int32_t& out,
                       std::string& why);
 
 // Code in a string field: the code itself, or the name of a .gml file beside the JSON file

@@ -265,7 +265,7 @@ bool ReadActionObject(const CActionSource& source, const Json& v, const std::str
     } else {
       std::string why;
       if (t.is_null() ||
-          !ResolveNameValue(source.project, t, ResourceKind::kObject, a.applies_to, why))
+          !ResolveNameValue(source.project, t, ProjectKind::kObject, a.applies_to, why))
         return f.Fail("applies_to", t.is_null() ? "expected \"self\", \"other\" or an object name"
                                                 : why +
                                                       " (expected \"self\", \"other\" or an "
@@ -342,7 +342,7 @@ bool ParseEventKey(const CProject& project, const std::string& key, int32_t& typ
         why = "alarms are numbered 0 to 11";
         return false;
       case Argument::kObject:
-        number = project.Find(ResourceKind::kObject, arg);
+        number = project.Find(ProjectKind::kObject, arg);
         if (number >= 0) return true;
         why = "no object named \"" + arg + "\"";
         return false;

@@ -37,7 +37,7 @@ bool ReadFont(CProject& project, const CProjectEntry& entry, CFont& font, std::s
 }  // namespace
 
 bool ReadFontFolder(CProject& project, std::string& error) {
-  for (const CProjectEntry& entry : project.Entries(ResourceKind::kFont)) {
+  for (const CProjectEntry& entry : project.Entries(ProjectKind::kFont)) {
     auto font = std::make_unique<CFont>();
     if (!ReadFont(project, entry, *font, error)) return false;
     project.resources->fonts.Append(std::move(font), entry.name);

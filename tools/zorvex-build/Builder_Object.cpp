@@ -37,11 +37,11 @@ bool ReadObject(const CProject& project, const CProjectEntry& entry, int32_t sel
   CJsonFields f(j, entry.display, "", error);
   if (!f.OnlyKnown(
           {"sprite", "solid", "visible", "depth", "persistent", "parent", "mask", "events"}) ||
-      !ResolveName(project, f, "sprite", ResourceKind::kSprite, object.sprite_index) ||
+      !ResolveName(project, f, "sprite", ProjectKind::kSprite, object.sprite_index) ||
       !f.Bool("solid", object.solid) || !f.Bool("visible", object.visible) ||
       !f.Int("depth", object.depth) || !f.Bool("persistent", object.persistent) ||
-      !ResolveName(project, f, "parent", ResourceKind::kObject, object.parent_index) ||
-      !ResolveName(project, f, "mask", ResourceKind::kSprite, object.mask_index))
+      !ResolveName(project, f, "parent", ProjectKind::kObject, object.parent_index) ||
+      !ResolveName(project, f, "mask", ProjectKind::kSprite, object.mask_index))
     return false;
   if (object.parent_index == self) return f.Fail("parent", "an object cannot be its own parent");
   return ReadEvents(project, entry, f, object, error);
@@ -50,7 +50,7 @@ bool ReadObject(const CProject& project, const CProjectEntry& entry, int32_t sel
 // Every walk up the parents must end; the first object on a cycle names it.
 bool CheckParents(const CProject& project, std::string& error) {
   const CObjectTable& objects = project.resources->objects;
-  const auto& entries = project.Entries(ResourceKind::kObject);
+  const auto& entries = project.Entries(ProjectKind::kObject);
   for (int32_t id = 0; id < objects.Count(); ++id) {
     if (!objects.IsDescendantOf(id, id)) continue;
     std::string chain = entries[static_cast<size_t>(id)].name;
@@ -70,7 +70,7 @@ bool CheckParents(const CProject& project, std::string& error) {
 }  // namespace
 
 bool ReadObjectFolder(CProject& project, std::string& error) {
-  const auto& entries = project.Entries(ResourceKind::kObject);
+  const auto& entries = project.Entries(ProjectKind::kObject);
   for (size_t i = 0; i < entries.size(); ++i) {
     auto object = std::make_unique<CObject>();
     if (!ReadObject(project, entries[i], static_cast<int32_t>(i), *object, error)) return false;

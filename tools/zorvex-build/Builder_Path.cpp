@@ -51,7 +51,7 @@ bool ReadPath(const CProjectEntry& entry, CPath& path, std::string& error) {
 }  // namespace
 
 bool ReadPathFolder(CProject& project, std::string& error) {
-  for (const CProjectEntry& entry : project.Entries(ResourceKind::kPath)) {
+  for (const CProjectEntry& entry : project.Entries(ProjectKind::kPath)) {
     auto path = std::make_unique<CPath>();
     if (!ReadPath(entry, *path, error)) return false;
     project.resources->paths.Append(std::move(path), entry.name);

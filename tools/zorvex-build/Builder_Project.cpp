@@ -185,8 +185,8 @@ bool ReadResourceOrder(CJsonFields& f, CProject& p) {
   if (!order.is_object()) return f.Fail("resource_order", "expected an object of FOLDER: [names]");
   for (auto it = order.begin(); it != order.end(); ++it) {
     const std::string field = "resource_order." + it.key();
-    const ResourceKindInfo* kind = nullptr;
-    for (const ResourceKindInfo& k : kResourceKinds)
+    const ProjectKindInfo* kind = nullptr;
+    for (const ProjectKindInfo& k : kProjectKinds)
       if (it.key() == k.folder) kind = &k;
     if (kind == nullptr)
       return f.Fail(field,
@@ -331,7 +331,7 @@ bool ReadGameJson(CProject& project, std::string& error) {
   return ReadGameJsonObject(j, project, error);
 }
 
-int32_t CProject::Find(ResourceKind kind, std::string_view name) const {
+int32_t CProject::Find(ProjectKind kind, std::string_view name) const {
   const auto& map = index[static_cast<size_t>(kind)];
   auto it = map.find(std::string(name));
   return it == map.end() ? -1 : it->second;

@@ -22,7 +22,7 @@ namespace zorvex {
 class CGlyphRenderer;
 
 // The resource kinds whose names game code can use, in the order of their sections.
-enum class ResourceKind : int {
+enum class ProjectKind : int {
   kSound,
   kSprite,
   kBackground,
@@ -33,26 +33,26 @@ enum class ResourceKind : int {
   kObject,
   kRoom,
 };
-inline constexpr int kResourceKindCount = 9;
+inline constexpr int kProjectKindCount = 9;
 
-struct ResourceKindInfo {
-  ResourceKind kind;
+struct ProjectKindInfo {
+  ProjectKind kind;
   const char* folder;  // "sprites"
   const char* noun;    // "sprite"
 };
-inline constexpr std::array<ResourceKindInfo, kResourceKindCount> kResourceKinds = {{
-    {ResourceKind::kSound, "sounds", "sound"},
-    {ResourceKind::kSprite, "sprites", "sprite"},
-    {ResourceKind::kBackground, "backgrounds", "background"},
-    {ResourceKind::kPath, "paths", "path"},
-    {ResourceKind::kScript, "scripts", "script"},
-    {ResourceKind::kFont, "fonts", "font"},
-    {ResourceKind::kTimeLine, "timelines", "time line"},
-    {ResourceKind::kObject, "objects", "object"},
-    {ResourceKind::kRoom, "rooms", "room"},
+inline constexpr std::array<ProjectKindInfo, kProjectKindCount> kProjectKinds = {{
+    {ProjectKind::kSound, "sounds", "sound"},
+    {ProjectKind::kSprite, "sprites", "sprite"},
+    {ProjectKind::kBackground, "backgrounds", "background"},
+    {ProjectKind::kPath, "paths", "path"},
+    {ProjectKind::kScript, "scripts", "script"},
+    {ProjectKind::kFont, "fonts", "font"},
+    {ProjectKind::kTimeLine, "timelines", "time line"},
+    {ProjectKind::kObject, "objects", "object"},
+    {ProjectKind::kRoom, "rooms", "room"},
 }};
-constexpr const ResourceKindInfo& KindInfo(ResourceKind k) {
-  return kResourceKinds[static_cast<size_t>(k)];
+constexpr const ProjectKindInfo& KindInfo(ProjectKind k) {
+  return kProjectKinds[static_cast<size_t>(k)];
 }
 
 // One resource of the project: its name and where it comes from.
@@ -79,11 +79,11 @@ struct CProject {
   // Room names in index order (filled when the rooms are listed).
   std::vector<std::string> room_names;
   // game.json's "resource_order": names that take the first numbers of their kind, in order.
-  std::array<std::vector<std::string>, kResourceKindCount> listed_order;
+  std::array<std::vector<std::string>, kProjectKindCount> listed_order;
 
   // Every resource of every kind in index order, and the index of each name.
-  std::array<std::vector<CProjectEntry>, kResourceKindCount> catalog;
-  std::array<std::unordered_map<std::string, int32_t>, kResourceKindCount> index;
+  std::array<std::vector<CProjectEntry>, kProjectKindCount> catalog;
+  std::array<std::unordered_map<std::string, int32_t>, kProjectKindCount> index;
 
   // The resources as the runner holds them; the section writers write these tables.
   std::unique_ptr<CResources> resources = std::make_unique<CResources>();
@@ -91,8 +91,8 @@ struct CProject {
   std::shared_ptr<CGlyphRenderer> glyphs;
 
   // The index of a resource of that kind by name, -1 when there is none.
-  int32_t Find(ResourceKind kind, std::string_view name) const;
-  const std::vector<CProjectEntry>& Entries(ResourceKind kind) const {
+  int32_t Find(ProjectKind kind, std::string_view name) const;
+  const std::vector<CProjectEntry>& Entries(ProjectKind kind) const {
     return catalog[static_cast<size_t>(kind)];
   }
 };

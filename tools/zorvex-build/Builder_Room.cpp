@@ -42,7 +42,7 @@ struct RoomReader {
     b.visible = true;
     if (!f.OnlyKnown({"background", "visible", "foreground", "x", "y", "htiled", "vtiled", "hspeed",
                       "vspeed", "stretch"}) ||
-        !ResolveName(project, f, "background", ResourceKind::kBackground, b.index) ||
+        !ResolveName(project, f, "background", ProjectKind::kBackground, b.index) ||
         !f.Bool("visible", b.visible) || !f.Bool("foreground", b.foreground) || !f.Int("x", x) ||
         !f.Int("y", y) || !f.Bool("htiled", b.htiled) || !f.Bool("vtiled", b.vtiled) ||
         !f.Int("hspeed", hspeed) || !f.Int("vspeed", vspeed) || !f.Bool("stretch", b.stretch))
@@ -61,14 +61,14 @@ struct RoomReader {
            f.IntIn("wport", v.wport, 1, INT32_MAX) && f.IntIn("hport", v.hport, 1, INT32_MAX) &&
            f.Int("hborder", v.hborder) && f.Int("vborder", v.vborder) &&
            f.Int("hspeed", v.hspeed) && f.Int("vspeed", v.vspeed) &&
-           ResolveName(project, f, "follow", ResourceKind::kObject, v.object);
+           ResolveName(project, f, "follow", ProjectKind::kObject, v.object);
   }
 
   bool Instance(CJsonFields& f, CRoom& room) {
     CRoomInstance inst;
     if (!f.OnlyKnown({"object", "x", "y", "creation_code"})) return false;
     if (!f.Has("object")) return f.Fail("object", "every instance names its object");
-    if (!ResolveName(project, f, "object", ResourceKind::kObject, inst.object)) return false;
+    if (!ResolveName(project, f, "object", ProjectKind::kObject, inst.object)) return false;
     if (inst.object < 0) return f.Fail("object", "every instance names its object");
     if (!f.Int("x", inst.x) || !f.Int("y", inst.y) ||
         !CodeField(f, "creation_code", entry.path.parent_path(), DisplayFolder(entry),
@@ -85,7 +85,7 @@ struct RoomReader {
     if (!f.OnlyKnown({"background", "x", "y", "left", "top", "width", "height", "depth"}))
       return false;
     if (!f.Has("background")) return f.Fail("background", "every tile names its background");
-    if (!ResolveName(project, f, "background", ResourceKind::kBackground, t.background))
+    if (!ResolveName(project, f, "background", ProjectKind::kBackground, t.background))
       return false;
     if (t.background < 0) return f.Fail("background", "every tile names its background");
     const CBackground* back = project.resources->backgrounds.Get(t.background);
@@ -136,7 +136,7 @@ struct RoomReader {
 
 bool ReadRoomFolder(CProject& project, std::string& error) {
   int32_t next_instance = kFirstInstanceId, next_tile = kFirstTileId;
-  for (const CProjectEntry& entry : project.Entries(ResourceKind::kRoom)) {
+  for (const CProjectEntry& entry : project.Entries(ProjectKind::kRoom)) {
     auto room = std::make_unique<CRoom>();
     RoomReader reader{project, entry, error, next_instance, next_tile};
     if (!reader.Read(*room)) return false;

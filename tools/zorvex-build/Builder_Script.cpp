@@ -6,7 +6,7 @@
 namespace zorvex {
 
 bool ReadScriptFolder(CProject& project, std::string& error) {
-  for (const CProjectEntry& entry : project.Entries(ResourceKind::kScript)) {
+  for (const CProjectEntry& entry : project.Entries(ProjectKind::kScript)) {
     auto script = std::make_unique<CScript>();
     if (!ReadGameTextFile(entry.path, entry.display, script->source, error)) return false;
     project.resources->scripts.Append(std::move(script), entry.name);

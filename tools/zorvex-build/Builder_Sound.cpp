@@ -76,7 +76,7 @@ bool ReadSound(const CProjectEntry& entry, CSound& sound, std::string& error) {
 }  // namespace
 
 bool ReadSoundFolder(CProject& project, std::string& error) {
-  for (const CProjectEntry& entry : project.Entries(ResourceKind::kSound)) {
+  for (const CProjectEntry& entry : project.Entries(ProjectKind::kSound)) {
     auto sound = std::make_unique<CSound>();
     if (!ReadSound(entry, *sound, error)) return false;
     project.resources->sounds.Append(std::move(sound), entry.name);

@@ -99,7 +99,6 @@ bool ReadSprite(const CProjectEntry& entry, CSprite& sprite, std::string& error)
     if (sprite.smooth && sprite.transparent) frame.SmoothEdges();
     sprite.frames.push_back(std::move(frame));
   }
-  sprite.textures.assign(sprite.frames.size(), -1);
 
   if (f.Has("origin")) {
     const Json& o = j.at("origin");
@@ -148,7 +147,7 @@ bool ReadSprite(const CProjectEntry& entry, CSprite& sprite, std::string& error)
 }  // namespace
 
 bool ReadSpriteFolder(CProject& project, std::string& error) {
-  for (const CProjectEntry& entry : project.Entries(ResourceKind::kSprite)) {
+  for (const CProjectEntry& entry : project.Entries(ProjectKind::kSprite)) {
     auto sprite = std::make_unique<CSprite>();
     if (!ReadSprite(entry, *sprite, error)) return false;
     project.resources->sprites.Append(std::move(sprite), entry.name);

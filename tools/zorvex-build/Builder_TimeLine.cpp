@@ -47,7 +47,7 @@ bool ReadTimeLine(const CProject& project, const CProjectEntry& entry, CTimeLine
 }  // namespace
 
 bool ReadTimeLineFolder(CProject& project, std::string& error) {
-  for (const CProjectEntry& entry : project.Entries(ResourceKind::kTimeLine)) {
+  for (const CProjectEntry& entry : project.Entries(ProjectKind::kTimeLine)) {
     auto line = std::make_unique<CTimeLine>();
     if (!ReadTimeLine(project, entry, *line, error)) return false;
     project.resources->time_lines.Append(std::move(line), entry.name);
