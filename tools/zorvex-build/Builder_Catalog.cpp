@@ -267,8 +267,12 @@ bool ReadCodeText(const fs::path& base, const std::string& base_display, const s
   // A file name is one word ending in .gml; anything else is code.
   const bool file = text.size() > 4 && text.compare(text.size() - 4, 4, ".gml") == 0 &&
                     text.find_first_of(" \t\r\n;(){}=\"'") == std::string::npos;
-  if (!file) return ToGameText(text, out, why);
-  return ReadGameTextFile(base / text, base_display + "/" + text, out, why);
+  std::string game_text;
+  const bool ok = file ? ReadGameTextFile(base / text, base_display + "/" + text, game_text, why)
+                       : ToGameText(text, game_text, why);
+  if (!ok) return false;
+  out = WithCrLf(game_text);
+  return true;
 }
 
 bool CodeField(CJsonFields& f, const char* field, const fs::path& base,

@@ -8,7 +8,9 @@ namespace zorvex {
 bool ReadScriptFolder(CProject& project, std::string& error) {
   for (const CProjectEntry& entry : project.Entries(ProjectKind::kScript)) {
     auto script = std::make_unique<CScript>();
-    if (!ReadGameTextFile(entry.path, entry.display, script->source, error)) return false;
+    std::string text;
+    if (!ReadGameTextFile(entry.path, entry.display, text, error)) return false;
+    script->source = WithCrLf(text);
     project.resources->scripts.Append(std::move(script), entry.name);
   }
   return true;

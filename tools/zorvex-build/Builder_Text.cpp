@@ -97,6 +97,21 @@ bool ToGameText(std::string_view text, std::string& out, std::string& why) {
   return true;
 }
 
+std::string WithCrLf(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 32);
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '\r' || c == '\n') {
+      out += "\r\n";
+      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else {
+      out.push_back(c);
+    }
+  }
+  return out;
+}
+
 bool ReadFileBytes(const std::filesystem::path& path, std::string& out) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return false;

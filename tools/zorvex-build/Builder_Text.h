@@ -13,6 +13,10 @@ namespace zorvex {
 // not UTF-8 is kept byte for byte.
 bool ToGameText(std::string_view text, std::string& out, std::string& why);
 
+// Code as Windows authors wrote it: every line break CR LF (a lone LF or a lone CR becomes
+// CR LF), so that line numbers of compile errors count right.
+std::string WithCrLf(std::string_view text);
+
 // Reads a whole file as bytes; false when it cannot be read.
 bool ReadFileBytes(const std::filesystem::path& path, std::string& out);
 

@@ -40,14 +40,14 @@ TEST(BuilderAllResources, TheProjectLoadsCompletely) {
   EXPECT_EQ(r.objects.Name(0), "obj_base");  // listed first in game.json
   const CObject& player = *r.objects.Get(r.objects.Find("obj_player"));
   EXPECT_EQ(player.parent_index, 0);
-  EXPECT_EQ(player.EventOf(0, 0)->actions[0].arguments[0], "hspeed_wanted = 0;\ndrawn = 0;\n");
+  EXPECT_EQ(player.EventOf(0, 0)->actions[0].arguments[0], "hspeed_wanted = 0;\r\ndrawn = 0;\r\n");
   EXPECT_EQ(player.EventOf(8, 0)->ActionCount(), 3);
   ASSERT_EQ(r.rooms.Count(), 2);
   EXPECT_EQ(r.rooms.Get(0)->instances.size(), 3u);
   EXPECT_EQ(r.rooms.last_instance_id, 100004);
   EXPECT_EQ(r.included_files.files.size(), 2u);
   EXPECT_EQ(r.library_init.code,
-            (std::vector<std::string>{"global.lib_ready = 1;", "global.lib_second = 2;\n"}));
+            (std::vector<std::string>{"global.lib_ready = 1;", "global.lib_second = 2;\r\n"}));
   EXPECT_EQ(r.room_order.order, (std::vector<int32_t>{0, 1}));
 }
 

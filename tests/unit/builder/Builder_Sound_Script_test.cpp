@@ -70,10 +70,14 @@ TEST(BuilderScript, TextsAreStoredAsWindows1252) {
   // A file that is not UTF-8 is taken as Windows-1252 already.
   t.Write("scripts/scr_raw.gml", "s = \"\xE9\";");
   t.Write("scripts/scr_empty.gml", "");
+  // Line breaks of any kind are stored as CR LF: compile errors count lines by CR.
+  t.Write("scripts/scr_lines.gml", "a = 1;\nb = 2;\r\nc = 3;\rd = 4;\n\n");
   auto game = t.Load();
   ASSERT_TRUE(game);
   const CScriptTable& scripts = game->resources.scripts;
-  ASSERT_EQ(scripts.Count(), 3);
+  ASSERT_EQ(scripts.Count(), 4);
+  EXPECT_EQ(scripts.Get(scripts.Find("scr_lines"))->SourceText(),
+            "a = 1;\r\nb = 2;\r\nc = 3;\r\nd = 4;\r\n\r\n");
   EXPECT_EQ(scripts.Name(0), "scr_empty");
   EXPECT_EQ(scripts.Get(0)->SourceText(), "");
   EXPECT_EQ(scripts.Get(scripts.Find("scr_price"))->SourceText(), "return \"caf\xE9 3\x80\";\r\n");
