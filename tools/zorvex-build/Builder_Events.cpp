@@ -240,6 +240,7 @@ bool ReadActionObject(const CActionSource& source, const Json& v, const std::str
     c.library_id = a.library_id;
     c.action_id = a.action_id;
     c.exe_type = a.exe_type;
+    c.applies_to_offered = a.applies_to_offered;
     a = std::move(c);
     args.clear();
   } else {
