@@ -398,11 +398,15 @@ int TestBinary(const XNode& n, XFrame& f, bool& truth) {
 // ---- calls ----
 
 bool CallScriptInPlace(CLanguage& lang, int32_t index, CInstanceCore* self, CInstanceCore* other,
-                       RValue& slot, RValue* args, int count);
+                       RValue& slot, RValue* args, int count, int& dirty);
 
+// The argument buffer of one call. The call's own arguments go to its first `count` entries,
+// so those are no longer known to be 0.
 class ArgumentScope {
  public:
-  explicit ArgumentScope(CExecState& s) : s_(s), args(s.PushArguments()) {}
+  ArgumentScope(CExecState& s, int count) : s_(s), args(s.PushArguments()), dirty(s.TopDirty()) {
+    if (dirty < count) dirty = count;
+  }
   ~ArgumentScope() { s_.PopArguments(); }
   ArgumentScope(const ArgumentScope&) = delete;
   ArgumentScope& operator=(const ArgumentScope&) = delete;
@@ -412,6 +416,7 @@ class ArgumentScope {
 
  public:
   RValue* const args;
+  int& dirty;
 };
 
 inline int EvalArguments(const XNode& n, XFrame& f, RValue* args) {
@@ -421,7 +426,7 @@ inline int EvalArguments(const XNode& n, XFrame& f, RValue* args) {
 }
 
 int CallBuiltin(const XNode& n, XFrame& f, RValue& out) {
-  ArgumentScope scope(f.lang.exec);
+  ArgumentScope scope(f.lang.exec, n.count);
   if (EvalArguments(n, f, scope.args)) return kExecError;
   out.SetReal(0);
   if (n.handler && f.lang.game) n.handler(*f.lang.game, f.self, f.other, n.count, scope.args, out);
@@ -430,25 +435,27 @@ int CallBuiltin(const XNode& n, XFrame& f, RValue& out) {
 
 // A script called in an expression gets a fresh result of real 0.
 int ExCallScript(const XNode& n, XFrame& f, RValue& out) {
-  ArgumentScope scope(f.lang.exec);
+  ArgumentScope scope(f.lang.exec, n.count);
   if (EvalArguments(n, f, scope.args)) return kExecError;
   out.SetReal(0);
-  if (!CallScriptInPlace(f.lang, n.op - kScriptIdBase, f.self, f.other, out, scope.args, n.count))
+  if (!CallScriptInPlace(f.lang, n.op - kScriptIdBase, f.self, f.other, out, scope.args, n.count,
+                         scope.dirty))
     return kExecError;
   return kExecNormal;
 }
 
 // A script called as a statement shares the caller's result slot.
 int StCallScript(const XNode& n, XFrame& f, RValue& slot) {
-  ArgumentScope scope(f.lang.exec);
+  ArgumentScope scope(f.lang.exec, n.count);
   if (EvalArguments(n, f, scope.args)) return kExecError;
-  if (!CallScriptInPlace(f.lang, n.op - kScriptIdBase, f.self, f.other, slot, scope.args, n.count))
+  if (!CallScriptInPlace(f.lang, n.op - kScriptIdBase, f.self, f.other, slot, scope.args, n.count,
+                         scope.dirty))
     return kExecError;
   return kExecNormal;
 }
 
 int CallExtension(const XNode& n, XFrame& f, RValue& out) {
-  ArgumentScope scope(f.lang.exec);
+  ArgumentScope scope(f.lang.exec, n.count);
   if (EvalArguments(n, f, scope.args)) return kExecError;
   out.SetReal(0);
   CLanguageLookup* lookup = f.lang.lookup;
@@ -1344,21 +1351,25 @@ int RunProgram(const XProgram& program, XFrame& f, RValue& slot) {
 
 namespace {
 
-// The entries after a call's arguments read as real 0. Buffers are reused, so most of them
-// already are; only those that are not are written.
-inline void ZeroRest(RValue* args, int from) {
-  for (int i = from; i < kArgumentCount; ++i)
+// The entries after a call's arguments read as real 0. Buffers are reused: only the entries
+// below the buffer's clean mark can hold anything else.
+inline void ZeroRest(RValue* args, int from, int& dirty) {
+  for (int i = from; i < dirty; ++i)
     if (args[i].kind != RValue::kReal || std::bit_cast<uint64_t>(args[i].real) != 0)
       args[i].SetReal(0);
+  dirty = from;
 }
 
 // Runs a script with `block` (16 values, the call's arguments first) as the argument array.
 bool RunScript(CLanguage& lang, CCode& code, int32_t index, CInstanceCore* self,
-               CInstanceCore* other, RValue& slot, RValue* block) {
+               CInstanceCore* other, RValue& slot, RValue* block, int& dirty) {
   RValue* saved = lang.arguments;
+  int* saved_dirty = lang.arguments_dirty;
   lang.arguments = block;
+  lang.arguments_dirty = &dirty;
   bool ok = code.Evaluate(lang, self, other, slot);
   lang.arguments = saved;
+  lang.arguments_dirty = saved_dirty;
   if (!ok)
     lang.error.message = "In script " + lang.lookup->ScriptName(index) + ":\r" + lang.error.message;
   return ok;
@@ -1366,11 +1377,11 @@ bool RunScript(CLanguage& lang, CCode& code, int32_t index, CInstanceCore* self,
 
 // A script call from code: the argument buffer of the call becomes the argument array.
 bool CallScriptInPlace(CLanguage& lang, int32_t index, CInstanceCore* self, CInstanceCore* other,
-                       RValue& slot, RValue* args, int count) {
+                       RValue& slot, RValue* args, int count, int& dirty) {
   CCode* code = lang.lookup ? lang.lookup->ScriptCode(index) : nullptr;
   if (!code) return false;
-  ZeroRest(args, count);
-  return RunScript(lang, *code, index, self, other, slot, args);
+  ZeroRest(args, count, dirty);
+  return RunScript(lang, *code, index, self, other, slot, args, dirty);
 }
 
 }  // namespace
@@ -1382,10 +1393,12 @@ bool CallScript(CLanguage& lang, int32_t index, CInstanceCore* self, CInstanceCo
   if (count > kArgumentCount) count = kArgumentCount;
   CExecState& ex = lang.exec;
   RValue* block = ex.PushArguments();
+  int& dirty = ex.TopDirty();
   for (int i = 0; i < count; ++i)
     MoveValue(block[i], std::move(args[i]));
-  ZeroRest(block, count);
-  bool ok = RunScript(lang, *code, index, self, other, slot, block);
+  if (dirty < count) dirty = count;
+  ZeroRest(block, count, dirty);
+  bool ok = RunScript(lang, *code, index, self, other, slot, block, dirty);
   ex.PopArguments();
   return ok;
 }

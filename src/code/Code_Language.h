@@ -37,6 +37,9 @@ struct CInstanceIdCache {
 // allocate) and the nesting of executions.
 struct CExecState {
   std::vector<std::unique_ptr<RValue[]>> arg_buffers;
+  // Per buffer: every entry from this index on holds real 0, so a call clears only the
+  // entries below it that its own arguments do not cover.
+  std::vector<int> arg_dirty;
   int arg_depth = 0;
   int depth = 0;             // executions in progress
   uintptr_t stack_base = 0;  // frame address of the outermost execution
@@ -45,10 +48,14 @@ struct CExecState {
 
   // A 16-value argument array for the call at the current depth.
   RValue* PushArguments() {
-    if (static_cast<size_t>(arg_depth) == arg_buffers.size())
+    if (static_cast<size_t>(arg_depth) == arg_buffers.size()) {
       arg_buffers.push_back(std::make_unique<RValue[]>(kMaxCallArguments));
+      arg_dirty.push_back(0);
+    }
     return arg_buffers[static_cast<size_t>(arg_depth++)].get();
   }
+  // The mark of the buffer pushed last.
+  int& TopDirty() { return arg_dirty[static_cast<size_t>(arg_depth - 1)]; }
   void PopArguments() { --arg_depth; }
 
   static constexpr int kMaxCallArguments = 16;
@@ -92,8 +99,17 @@ class CLanguage {
   // call points this at an array of its own for its duration and back afterwards, which is
   // how the caller's values are kept.
   RValue* arguments = outer_arguments_;
+  // The clean mark of the array `arguments` points at (see CExecState::arg_dirty).
+  int* arguments_dirty = &outer_dirty_;
   CInstanceIdCache id_cache;
   CExecState exec;
+
+  // Writes argument i of the current call; every write of an argument variable goes here so
+  // that the array's clean mark stays true.
+  void WriteArgument(int i, const RValue& v) {
+    arguments[i] = v;
+    if (i >= *arguments_dirty) *arguments_dirty = i + 1;
+  }
 
   void ShowMessage(const std::string& message) const {
     if (show_message) show_message(message);
@@ -107,6 +123,7 @@ class CLanguage {
  private:
   std::vector<std::unique_ptr<CVariableList>> free_locals_;
   RValue outer_arguments_[kArgumentCount];  // those of code not run by a script call
+  int outer_dirty_ = kArgumentCount;
 };
 
 }  // namespace zorvex

@@ -39,12 +39,16 @@ void ExecuteCodeText(CGame& game, CInstanceCore* self, CInstanceCore* other, std
   if (count > kArgumentCount) count = kArgumentCount;
   CExecState& ex = lang.exec;
   RValue* block = ex.PushArguments();
+  int& dirty = ex.TopDirty();
   for (int i = 0; i < count; ++i)
     block[i] = args[i];
   for (int i = count; i < kArgumentCount; ++i)
     block[i].SetReal(0);
+  dirty = count;
   RValue* saved = lang.arguments;
+  int* saved_dirty = lang.arguments_dirty;
   lang.arguments = block;
+  lang.arguments_dirty = &dirty;
   CCode code(text, false);
   if (!code.Compile(lang)) {
     std::string message(compile_prefix);
@@ -57,6 +61,7 @@ void ExecuteCodeText(CGame& game, CInstanceCore* self, CInstanceCore* other, std
     code.ExecuteAndReport(lang, self, other, result);
   }
   lang.arguments = saved;
+  lang.arguments_dirty = saved_dirty;
   ex.PopArguments();
 }
 

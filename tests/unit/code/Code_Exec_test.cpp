@@ -70,7 +70,7 @@ bool GetArgument(CGame& game, CInstanceCore*, int32_t, RValue& out) {
 }
 template <int I>
 bool SetArgument(CGame& game, CInstanceCore*, int32_t, const RValue& v) {
-  game.language.arguments[I] = v;
+  game.language.WriteArgument(I, v);
   return true;
 }
 bool GetArgumentIndexed(CGame& game, CInstanceCore*, int32_t index, RValue& out) {
