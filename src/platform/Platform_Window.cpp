@@ -278,4 +278,8 @@ void CWindow::SetCursor(int32_t cursor) {
   SDL_ShowCursor(SDL_ENABLE);
 }
 
+bool CWindow::HasInputFocus() const {
+  return window_ == nullptr || (SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS) != 0;
+}
+
 }  // namespace zorvex

@@ -43,6 +43,8 @@ class CWindow {
   // Creates the real window, hidden, when video is there; ready for OpenGL when asked.
   bool Create(bool real, bool opengl);
   bool IsReal() const { return window_ != nullptr; }
+  // Whether the window has the keyboard focus (a window that is not real has it).
+  bool HasInputFocus() const;
   uint32_t Id() const;
   SDL_Window* Handle() const { return window_; }
 

@@ -200,6 +200,10 @@ void InstallRuntime(CGame& game) {
   game.language.uninitialised_as_zero = game.settings.uninitialised_as_zero;
   if (game.options.has_seed) game.random.FixStartSeed(static_cast<uint32_t>(game.options.seed));
   if (game.options.fast) game.graphics.clock.SetSource(&game.run.fast_clock);
+  // freeze_unfocused: a headless run has no desktop to take the focus away.
+  game.run.hooks.window_active = [](CGame& g) {
+    return g.options.headless || g.window.HasInputFocus();
+  };
 }
 
 void RunGame(CGame& game) {
@@ -308,7 +312,8 @@ void StartRoom(CGame& game, int32_t index, bool game_start) {
     run.request = kRequestAbort;
     return;
   }
-  if (static_cast<size_t>(index) >= run.rooms.size()) run.rooms.resize(static_cast<size_t>(index) + 1);
+  if (static_cast<size_t>(index) >= run.rooms.size())
+    run.rooms.resize(static_cast<size_t>(index) + 1);
   run.room_index = index;
   std::unique_ptr<CRoomState>& slot = run.rooms[static_cast<size_t>(index)];
   const bool first_visit = !slot;
