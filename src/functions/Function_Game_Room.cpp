@@ -45,8 +45,7 @@ void F_game_save(CGame& g, CInstanceCore*, CInstanceCore*, int, RValue* a, RValu
   SaveGame(g, a[0].str);
 }
 void F_game_load(CGame& g, CInstanceCore*, CInstanceCore*, int, RValue* a, RValue&) {
-  g.run.load_file_name = a[0].str;
-  g.run.request = kRequestLoad;
+  GameLoad(g, a[0].str);
 }
 void F_sleep(CGame& g, CInstanceCore*, CInstanceCore*, int, RValue* a, RValue&) {
   g.graphics.clock.Wait(RoundToInt64(a[0].real * 1000));

@@ -8,6 +8,7 @@
 #include "functions/Function_Misc_Date.h"
 #include "game/Game.h"
 #include "run/IO_Main.h"
+#include "run/Run_Command.h"
 #include "run/Run_Main.h"
 
 namespace zorvex {
@@ -176,13 +177,7 @@ bool GetRoom(CGame& g, CInstanceCore*, int32_t, RValue& out) {
   return true;
 }
 bool SetRoom(CGame& g, CInstanceCore*, int32_t, const RValue& v) {
-  const int32_t room = AsInteger(v);
-  if (!g.resources.rooms.Exists(room)) {
-    g.errors.ReportInContext(kUnexistingRoomMessage + std::to_string(room), true);
-    g.run.request = kRequestAbort;
-    return true;
-  }
-  g.run.request = room;
+  RoomGoto(g, AsInteger(v));
   return true;
 }
 bool GetRoomFirst(CGame& g, CInstanceCore*, int32_t, RValue& out) {
@@ -195,14 +190,14 @@ bool GetRoomLast(CGame& g, CInstanceCore*, int32_t, RValue& out) {
 }
 
 // Integer game values with a plain setter.
-#define ZORVEX_INT_VALUE(NAME, EXPR)                                          \
-  bool Get_##NAME(CGame& g, CInstanceCore*, int32_t, RValue& out) {           \
-    out.SetReal(EXPR);                                                        \
-    return true;                                                              \
-  }                                                                           \
-  bool Set_##NAME(CGame& g, CInstanceCore*, int32_t, const RValue& v) {       \
-    EXPR = AsInteger(v);                                                      \
-    return true;                                                              \
+#define ZORVEX_INT_VALUE(NAME, EXPR)                                    \
+  bool Get_##NAME(CGame& g, CInstanceCore*, int32_t, RValue& out) {     \
+    out.SetReal(EXPR);                                                  \
+    return true;                                                        \
+  }                                                                     \
+  bool Set_##NAME(CGame& g, CInstanceCore*, int32_t, const RValue& v) { \
+    EXPR = AsInteger(v);                                                \
+    return true;                                                        \
   }
 ZORVEX_INT_VALUE(transition_kind, g.run.transition_kind)
 ZORVEX_INT_VALUE(score, g.run.score)
@@ -439,8 +434,8 @@ bool GetFps(CGame& g, CInstanceCore*, int32_t, RValue& out) {
 }
 bool GetCurrentTime(CGame& g, CInstanceCore*, int32_t, RValue& out) {
   // Milliseconds of the monotonic clock; with --fast it includes the waits that were skipped.
-  const int64_t us = g.options.fast ? g.run.fast_clock.MonotonicMicros()
-                                    : CSystemTimeSource().MonotonicMicros();
+  const int64_t us =
+      g.options.fast ? g.run.fast_clock.MonotonicMicros() : CSystemTimeSource().MonotonicMicros();
   out.SetReal(static_cast<double>(us / 1000));
   return true;
 }
@@ -643,10 +638,8 @@ const Variable kGameVariables[] = {
     {"show_score", GetShow<&CRunState::show_score>, SetShow<&CRunState::show_score>},
     {"show_lives", GetShow<&CRunState::show_lives>, SetShow<&CRunState::show_lives>},
     {"show_health", GetShow<&CRunState::show_health>, SetShow<&CRunState::show_health>},
-    {"caption_score", GetCaption<&CRunState::caption_score>,
-     SetCaption<&CRunState::caption_score>},
-    {"caption_lives", GetCaption<&CRunState::caption_lives>,
-     SetCaption<&CRunState::caption_lives>},
+    {"caption_score", GetCaption<&CRunState::caption_score>, SetCaption<&CRunState::caption_score>},
+    {"caption_lives", GetCaption<&CRunState::caption_lives>, SetCaption<&CRunState::caption_lives>},
     {"caption_health", GetCaption<&CRunState::caption_health>,
      SetCaption<&CRunState::caption_health>},
     {"fps", GetFps, nullptr},

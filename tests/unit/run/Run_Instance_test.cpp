@@ -217,8 +217,13 @@ class DeactivationTest : public InstanceCommandTest {
     a = AddObject("a");
     child = AddObject("child", a);
     Code(a, kEventStep, 0, "rec('step', id)");
+    // With global.leave set the child deactivates itself from inside its own step event.
+    Code(child, kEventStep, 0,
+         "if (global.leave) { instance_deactivate_object(self); rec('child', instance_count) } "
+         "else rec('step', id)");
     AddRoom("r", {{a, 0, 0}, {a, 10, 10}, {a, 20, 20}, {child, 30, 30}});
     Start();
+    Eval("global.leave = false");
   }
   int32_t a = 0, child = 0;
 };
@@ -256,7 +261,7 @@ TEST_F(DeactivationTest, ByObjectIdSelfAndAncestor) {
   Eval("instance_activate_object(a)");
   EXPECT_EQ(ListIds(), "100003 100002 100004 100001 |");
   // Self from inside its own event: it leaves the list at once and the pass goes on.
-  Code(child, kEventStep, 0, "instance_deactivate_object(self); rec('child', instance_count)");
+  Eval("global.leave = true");
   Step();
   EXPECT_EQ(TakeCalls(), (Calls{"step 100003", "step 100002", "step 100001", "child 3"}));
   EXPECT_EQ(ListIds(), "100003 100002 100001 | 100004");

@@ -241,7 +241,7 @@ TEST_F(RoundTripTest, ALoadedGameIsTheSavedOne) {
   EXPECT_EQ(game.run.rooms[static_cast<size_t>(away)], nullptr);
   EXPECT_EQ(game.resources.rooms.last_instance_id, last_id);
   EXPECT_EQ(Eval("return string(gv) + global.list[2, 1] + string(score) + string(health)").str,
-            "3deep407.5");
+            "3deep407.50");
   EXPECT_EQ(ListIds(), "100001 100002m 100002 | 100003");
   CInstance* w = static_cast<CInstance*>(game.language.world->Active(0));
   EXPECT_EQ(w->id, 100001);
@@ -250,7 +250,7 @@ TEST_F(RoundTripTest, ALoadedGameIsTheSavedOne) {
   EXPECT_EQ(w->path_position, 0.25);
   EXPECT_EQ(w->path_origin_x, 33);
   EXPECT_EQ(w->timeline_position, 12.5);
-  EXPECT_EQ(Eval("return arr[3] + string(hspeed)", w).str, "a1.5");
+  EXPECT_EQ(Eval("return arr[3] + string(hspeed)", w).str, "a1.50");
   // The loaded instances continue in the next step, the inactive one stays out.
   Step();
   EXPECT_EQ(TakeCalls(), (Calls{"step 100001 1 10"}));
