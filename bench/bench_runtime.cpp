@@ -54,6 +54,14 @@ void BM_StepTenThousandInstances(benchmark::State& state) {
       return;
     }
   }
+  // The step code ran: c = (1 + 2) * x for the last instance.
+  CInstance* last = b.game.run.Instances()->ActiveAt(9999);
+  RValue c;
+  const int32_t c_id = b.game.language.names.Find("c");
+  if (!last->variables.GetValue(c_id, 0, c, false) || c.real != 3 * last->x) {
+    state.SkipWithError("the step code did not run");
+    return;
+  }
   state.SetItemsProcessed(state.iterations());
   state.counters["steps_per_second"] =
       benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
