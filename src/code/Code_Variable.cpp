@@ -68,18 +68,25 @@ CInstanceCore* FindInstanceById(CLanguage& lang, int32_t id) {
   for (int32_t pos : {c.newer, c.older}) {
     if (pos >= 0 && pos < n) {
       CInstanceCore* inst = w->Active(pos);
-      if (inst->id == id) return inst;
+      if (inst->id == id && !inst->marked) return inst;
     }
   }
+  // An id is held by one live instance at most, but an instance changed into another object
+  // leaves its marked predecessor with the same id in the list until the removal pass: the
+  // live one is the answer.
+  CInstanceCore* marked = nullptr;
   for (int i = n; i-- > 0;) {
     CInstanceCore* inst = w->Active(i);
-    if (inst->id == id) {
-      c.older = c.newer;
-      c.newer = i;
-      return inst;
+    if (inst->id != id) continue;
+    if (inst->marked) {
+      if (!marked) marked = inst;
+      continue;
     }
+    c.older = c.newer;
+    c.newer = i;
+    return inst;
   }
-  return nullptr;
+  return marked;
 }
 
 CInstanceCore* FirstLiveInstance(CLanguage& lang, int32_t owner) {

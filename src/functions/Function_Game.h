@@ -5,7 +5,7 @@ namespace zorvex {
 class CFunctionTable;
 
 // The game family: rooms and the game, instances, motion and collisions, in their fixed order.
-// So far the room and game functions and instance_create.
+// So far the room, game and instance functions.
 void RegisterGameFunctions(CFunctionTable& table);
 
 }  // namespace zorvex

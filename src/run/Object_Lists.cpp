@@ -72,15 +72,25 @@ CInstance* CInstanceLists::AddWithId(CResources& resources, int32_t id, int32_t 
   return raw;
 }
 
+namespace {
+
+// Room for one more entry before the list takes ownership, so that a failing allocation
+// cannot leak the instance; growing by half keeps appends amortised constant.
+void MakeRoomForOne(std::vector<CInstance*>& list) {
+  if (list.size() == list.capacity()) list.reserve(list.size() + list.size() / 2 + 16);
+}
+
+}  // namespace
+
 void CInstanceLists::AdoptActive(std::unique_ptr<CInstance> instance) {
-  active_.reserve(active_.size() + 1);
+  MakeRoomForOne(active_);
   CInstance* raw = instance.release();
   active_.push_back(raw);
   Enter(raw);
 }
 
 void CInstanceLists::AdoptInactive(std::unique_ptr<CInstance> instance) {
-  inactive_.reserve(inactive_.size() + 1);
+  MakeRoomForOne(inactive_);
   inactive_.push_back(instance.release());
 }
 

@@ -8,13 +8,17 @@
 
 namespace zorvex {
 
+void SetPendingRequest(CGame& game, int32_t request) {
+  if (game.run.request != kRequestAbort) game.run.request = request;
+}
+
 void RoomGoto(CGame& game, int32_t room) {
   if (!game.resources.rooms.Exists(room)) {
     game.errors.ReportInContext(kUnexistingRoomMessage + std::to_string(room), true);
     game.run.request = kRequestAbort;
     return;
   }
-  game.run.request = room;
+  SetPendingRequest(game, room);
 }
 
 void RoomGotoPrevious(CGame& game) {
@@ -52,11 +56,16 @@ int32_t RoomNext(const CGame& game, int32_t room) {
 }
 
 void GameEnd(CGame& game) {
-  game.run.request = kRequestEndGame;
+  SetPendingRequest(game, kRequestEndGame);
 }
 
 void GameRestart(CGame& game) {
-  game.run.request = kRequestRestart;
+  SetPendingRequest(game, kRequestRestart);
+}
+
+void GameLoad(CGame& game, const std::string& file) {
+  game.run.load_file_name = file;
+  SetPendingRequest(game, kRequestLoad);
 }
 
 CInstance* CreateInstance(CGame& game, double x, double y, int32_t object) {

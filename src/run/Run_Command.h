@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace zorvex {
 
@@ -11,10 +12,14 @@ class CInstance;
 
 inline constexpr const char* kMovingBeforeFirstRoomMessage =
     "Moving to previous room before the first room.";
-inline constexpr const char* kMovingAfterLastRoomMessage = "Moving to next room after the last room.";
+inline constexpr const char* kMovingAfterLastRoomMessage =
+    "Moving to next room after the last room.";
 inline constexpr const char* kCreateMissingObjectMessage =
     "Creating instance for non-existing object: ";
 
+// Sets the pending request; the last one set wins, except that the end of the game after a
+// fatal error (kRequestAbort) is never taken back.
+void SetPendingRequest(CGame& game, int32_t request);
 // The request to go to a room; a room that does not exist is a fatal error and ends the game.
 void RoomGoto(CGame& game, int32_t room);
 void RoomGotoPrevious(CGame& game);
@@ -26,6 +31,8 @@ int32_t RoomPrevious(const CGame& game, int32_t room);
 int32_t RoomNext(const CGame& game, int32_t room);
 void GameEnd(CGame& game);
 void GameRestart(CGame& game);
+// Remembers the file and asks the main loop to load it.
+void GameLoad(CGame& game, const std::string& file);
 
 // A new instance of the object at (x, y) with its create event; null (after the non-fatal
 // error) when the object does not exist or no room runs.

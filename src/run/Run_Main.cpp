@@ -9,6 +9,7 @@
 #include "game/Game.h"
 #include "run/Event_Name.h"
 #include "run/IO_Main.h"
+#include "run/Run_Save.h"
 #include "run/Run_Variables.h"
 
 namespace zorvex {
@@ -16,11 +17,6 @@ namespace zorvex {
 namespace {
 
 constexpr char kCR = '\r';
-
-void SetCurrentRoom(CGame& game, CRoomState* state) {
-  game.run.current = state;
-  game.language.world = state ? &state->instances : nullptr;
-}
 
 // Runs code with a temporary instance as self and other; false when it does not compile (the
 // compiler's message is in the language's error).
@@ -154,6 +150,22 @@ void MainLoop(CGame& game) {
 
 }  // namespace
 
+void SetCurrentRoom(CGame& game, CRoomState* state) {
+  game.run.current = state;
+  game.language.world = state ? &state->instances : nullptr;
+}
+
+void FitRegionToCurrentRoom(CGame& game) {
+  const CRoomState* state = game.run.current;
+  if (!state) return;
+  CScreenRect ports[kRoomViewCount];
+  int count = 0;
+  for (const CView& v : state->room.views)
+    if (v.visible) ports[count++] = CScreenRect{v.xport, v.yport, v.wport, v.hport};
+  game.graphics.FitRegionToRoom(state->room.views_enabled, ports, count, state->room.width,
+                                state->room.height);
+}
+
 void DeliverScriptedInput(CGame& game, int64_t step) {
   const std::vector<ScriptedInput>& input = game.options.input;
   size_t& next = game.run.next_input;
@@ -204,6 +216,7 @@ void InstallRuntime(CGame& game) {
   game.run.hooks.window_active = [](CGame& g) {
     return g.options.headless || g.window.HasInputFocus();
   };
+  InstallSaveLoad(game);
 }
 
 void RunGame(CGame& game) {
@@ -330,14 +343,7 @@ void StartRoom(CGame& game, int32_t index, bool game_start) {
   SetCurrentRoom(game, slot.get());
   CRoomState& state = *slot;
   CInstanceLists& lists = state.instances;
-  {
-    CScreenRect ports[kRoomViewCount];
-    int count = 0;
-    for (const CView& v : state.room.views)
-      if (v.visible) ports[count++] = CScreenRect{v.xport, v.yport, v.wport, v.hport};
-    game.graphics.FitRegionToRoom(state.room.views_enabled, ports, count, state.room.width,
-                                  state.room.height);
-  }
+  FitRegionToCurrentRoom(game);
   if (game_start) game.window.SetVisible(true);
   const int own = lists.ActiveCount();
   for (std::unique_ptr<CInstance>& carried : run.carried) {

@@ -153,6 +153,11 @@ void DeliverScriptedInput(CGame& game, int64_t step);
 // run); false when none is left.
 bool DeliverNextScriptedInput(CGame& game);
 
+// Makes the state the current room (the language's instances follow); null for none.
+void SetCurrentRoom(CGame& game, CRoomState* state);
+// FitRegionToRoom with the current room's size and visible view ports.
+void FitRegionToCurrentRoom(CGame& game);
+
 // A free-standing instance for code that has no instance (room creation code, library
 // initialisation code, constants): id 0, object 0, at (0, 0), in no list.
 std::unique_ptr<CInstance> NewTemporaryInstance(CGame& game);

@@ -8,6 +8,7 @@
 #include "functions/Function_Misc_Date.h"
 #include "game/Game.h"
 #include "run/IO_Main.h"
+#include "run/Run_Command.h"
 #include "run/Run_Main.h"
 
 namespace zorvex {
@@ -176,13 +177,7 @@ bool GetRoom(CGame& g, CInstanceCore*, int32_t, RValue& out) {
   return true;
 }
 bool SetRoom(CGame& g, CInstanceCore*, int32_t, const RValue& v) {
-  const int32_t room = AsInteger(v);
-  if (!g.resources.rooms.Exists(room)) {
-    g.errors.ReportInContext(kUnexistingRoomMessage + std::to_string(room), true);
-    g.run.request = kRequestAbort;
-    return true;
-  }
-  g.run.request = room;
+  RoomGoto(g, AsInteger(v));
   return true;
 }
 bool GetRoomFirst(CGame& g, CInstanceCore*, int32_t, RValue& out) {
