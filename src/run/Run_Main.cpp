@@ -9,6 +9,7 @@
 #include "game/Game.h"
 #include "run/Event_Name.h"
 #include "run/IO_Main.h"
+#include "run/Run_Handle_Collision.h"
 #include "run/Run_Variables.h"
 
 namespace zorvex {
@@ -200,6 +201,7 @@ void InstallRuntime(CGame& game) {
   game.language.uninitialised_as_zero = game.settings.uninitialised_as_zero;
   if (game.options.has_seed) game.random.FixStartSeed(static_cast<uint32_t>(game.options.seed));
   if (game.options.fast) game.graphics.clock.SetSource(&game.run.fast_clock);
+  InstallCollisionPass(game);
 }
 
 void RunGame(CGame& game) {
