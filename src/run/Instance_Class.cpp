@@ -372,7 +372,8 @@ void CInstance::WriteToStream(CStream& s) const {
   s.WriteBool(marked);
   s.WriteBool(deactivated);
   s.WriteInt(path_index);
-  for (double v : {path_position, path_positionprevious, path_speed, path_scale, path_orientation})
+  for (double v :
+       {path_position, path_positionprevious, path_speed, path_scale, path_orientation})
     s.WriteReal(v);
   s.WriteInt(path_endaction);
   s.WriteReal(path_origin_x);
@@ -387,15 +388,15 @@ void CInstance::WriteToStream(CStream& s) const {
 void CInstance::ReadFromStream(CStream& s) {
   id = s.ReadInt();
   sprite_index = s.ReadInt();
-  for (double* v :
-       {&image_index, &image_speed, &image_xscale, &image_yscale, &image_angle, &image_alpha})
+  for (double* v : {&image_index, &image_speed, &image_xscale, &image_yscale, &image_angle,
+                    &image_alpha})
     *v = s.ReadReal();
   image_blend = s.ReadInt();
   mask_index = s.ReadInt();
   depth = s.ReadReal();
   precise = s.ReadBool();
-  for (double* v : {&x, &y, &xstart, &ystart, &xprevious, &yprevious, &direction, &speed, &friction,
-                    &gravity_direction, &gravity, &hspeed, &vspeed})
+  for (double* v : {&x, &y, &xstart, &ystart, &xprevious, &yprevious, &direction, &speed,
+                    &friction, &gravity_direction, &gravity, &hspeed, &vspeed})
     *v = s.ReadReal();
   for (int32_t* v : {&bbox_left, &bbox_right, &bbox_top, &bbox_bottom})
     *v = s.ReadInt();

@@ -85,7 +85,7 @@ class CInstanceLists final : public CInstanceWorld {
   void EnsureObject(int32_t object);
 
   const CObjectTable* objects_;
-  std::vector<CInstance*> active_;    // owned
+  std::vector<CInstance*> active_;  // owned
   std::vector<CInstance*> inactive_;  // owned
   std::vector<std::vector<CInstance*>> exact_;
   std::vector<std::vector<CInstance*>> family_;
