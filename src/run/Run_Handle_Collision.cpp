@@ -138,6 +138,7 @@ void CollisionPass(CGame& game) {
         CInstance* b = lists.ExactAt(j, k);
         if (!a->CollidesWith(*b, true)) continue;
         HandleCouple(game, a, b);
+        if (a->marked) break;  // collides with nothing any more
         index.Candidates(EInstanceList::kExact, j, BoxOf(*a), k + 1, b_count, candidates);
         c = 0;
       }
