@@ -54,6 +54,19 @@ TEST_F(CollisionPassTest, AMoverThatStopsInItsEventStaysWhereTheStepBegan) {
   EXPECT_EQ(Find(100001)->y, 3);
 }
 
+TEST_F(CollisionPassTest, ASolidCoupleTakesItsStepFromWhereItsEventLeftIt) {
+  const int32_t wall = AddObject("wall", -1, box16);
+  Object(wall).solid = true;
+  const int32_t mover = AddObject("mover", -1, box16);
+  Code(mover, kEventCreate, 0, "hspeed = 8;");
+  Code(mover, kEventCollision, wall, "rec(x); x = 100;");
+  AddRoom("r", {{mover, 10, 0}, {wall, 32, 0}});
+  Start();
+  Step();
+  EXPECT_EQ(TakeCalls(), (Calls{"10"}));
+  EXPECT_EQ(Find(100001)->x, 108);
+}
+
 TEST_F(CollisionPassTest, MutualEventsRunTwiceForEachCouple) {
   const int32_t a = AddObject("a", -1, box16);
   const int32_t b = AddObject("b", -1, box16);
@@ -141,6 +154,13 @@ TEST_F(CollisionRowTest, AWallMovedOntoItEarlierInTheListWaitsForTheNextStep) {
   EXPECT_EQ(TakeCalls(), (Calls{"100012", "100013"}));
   Step();
   EXPECT_EQ(TakeCalls(), (Calls{"100003", "100012", "100013"}));
+}
+
+TEST_F(CollisionRowTest, EventsMayAskTheIndexWhileThePassUsesIt) {
+  Build("rec(other.id, place_empty(x, 0), place_empty(x, 40), instance_place(x + 40, 0, wall));");
+  Step();
+  EXPECT_EQ(TakeCalls(), (Calls{"100012 0 1 100015", "100013 0 1 100015"}));
+  EXPECT_EQ(Find(100001)->x, 168);
 }
 
 TEST_F(CollisionRowTest, InstancesCreatedDuringThePassJoinLaterLists) {
