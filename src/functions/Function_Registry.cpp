@@ -3,6 +3,7 @@
 #include "code/Code_Function.h"
 #include "functions/Function_Math.h"
 #include "functions/Function_Game.h"
+#include "functions/Function_Game_Collision.h"
 #include "functions/Function_Interaction.h"
 #include "functions/Function_Misc.h"
 #include "functions/Function_Misc_Event.h"
@@ -18,6 +19,7 @@ void RegisterBuiltinFunctions(CFunctionTable& table) {
   RegisterMathFunctions(table);
   RegisterGraphicsFunctions(table);
   RegisterGameFunctions(table);
+  RegisterCollisionFunctions(table);
   RegisterFileFunctions(table);
   RegisterInteractionFunctions(table);
   RegisterMiscFunctions(table);

@@ -298,6 +298,15 @@ void CInstance::ApplyFrictionAndGravity() {
 }
 
 void CInstance::ComputeBoundingBox() {
+  const int32_t old_left = bbox_left, old_top = bbox_top, old_right = bbox_right,
+                old_bottom = bbox_bottom;
+  ComputeBox();
+  if (box_watch && (bbox_left != old_left || bbox_top != old_top || bbox_right != old_right ||
+                    bbox_bottom != old_bottom))
+    box_watch->BoxChanged(*this);
+}
+
+void CInstance::ComputeBox() {
   const CSprite* m = res->sprites.Get(mask_index >= 0 ? mask_index : sprite_index);
   if (!m) {
     bbox_left = bbox_top = bbox_right = bbox_bottom = kNoBoundingBox;
@@ -329,30 +338,6 @@ void CInstance::ComputeBoundingBox() {
   precise = m->precise;
 }
 
-bool CInstance::PointInside(bool precise_check, double px, double py) const {
-  if (marked) return false;
-  if (!(bbox_left <= px && px < bbox_right + 1.0 && bbox_top <= py && py < bbox_bottom + 1.0))
-    return false;
-  if (!precise_check || !precise) return true;
-  const CSprite* m = res->sprites.Get(mask_index >= 0 ? mask_index : sprite_index);
-  if (!m) return false;
-  CMaskPose pose;
-  // The image is floor(image_index) modulo the image count, taken in doubles so that any value
-  // (huge, negative, not a number) gives a valid frame.
-  const int32_t n = m->FrameCount();
-  if (n > 0) {
-    double k = std::fmod(std::floor(image_index), static_cast<double>(n));
-    if (k < 0) k += n;
-    pose.frame = std::isfinite(k) ? static_cast<int32_t>(k) : 0;
-  }
-  pose.x = Nearest(x);
-  pose.y = Nearest(y);
-  pose.xscale = image_xscale;
-  pose.yscale = image_yscale;
-  pose.angle = image_angle;
-  return m->MaskHitsPoint(pose, Nearest(px), Nearest(py));
-}
-
 void CInstance::CopyState(const CInstance& source) {
   if (&source == this) return;
   res = source.res;
@@ -361,6 +346,7 @@ void CInstance::CopyState(const CInstance& source) {
   marked = source.marked;
   static_cast<CInstanceState&>(*this) = source;
   variables.Assign(source.variables);
+  if (box_watch) box_watch->BoxChanged(*this);
 }
 
 void CInstance::WriteToStream(CStream& s) const {
@@ -434,6 +420,7 @@ void CInstance::ReadFromStream(CStream& s) {
   timeline_speed = s.ReadReal();
   creation_code = s.ReadString();
   variables.ReadFromStream(s);
+  if (box_watch) box_watch->BoxChanged(*this);
 }
 
 }  // namespace zorvex

@@ -13,7 +13,19 @@ namespace zorvex {
 class CStream;
 class CObject;
 class CSprite;
+struct CMaskPose;
 struct CResources;
+class CInstance;
+
+// Told of every change of an instance's bounding box, so that a spatial index over the room's
+// instances stays current whatever code moves them.
+class CBoxWatch {
+ public:
+  virtual void BoxChanged(const CInstance& inst) = 0;
+
+ protected:
+  ~CBoxWatch() = default;
+};
 
 inline constexpr int32_t kAlarmCount = 12;
 // The bounding box of an instance without a mask sprite, on all four sides.
@@ -74,6 +86,8 @@ class CInstance : public CInstanceCore, public CInstanceState {
  public:
   // Sprites, objects and paths the operations consult; set by Create. Never null afterwards.
   CResources* res = nullptr;
+  // The room's collision index, once it has indexed this instance; not copied by CopyState.
+  CBoxWatch* box_watch = nullptr;
 
   // Makes a new instance of the object at (x, y); every field starts afresh (the variables too).
   void Create(CResources& resources, int32_t new_id, int32_t object, double px, double py);
@@ -113,9 +127,24 @@ class CInstance : public CInstanceCore, public CInstanceState {
   bool StepPath();
   void ApplyFrictionAndGravity();
   void ComputeBoundingBox();
-  // Whether the instance's shape contains the room point: its box, and with `precise` (and the
-  // instance's precise flag) the pixel of its mask under the point. Never for a marked one.
+
+  // Collision tests (Instance_Collision.cpp). Each compares the integer box first; with
+  // `precise_check` and the instance's precise flag the mask pixels decide. A marked instance,
+  // and one without a mask sprite, never collides.
+  // The mask sprite: sprite mask_index when that is >= 0, else sprite_index; null when missing.
+  const CSprite* MaskSprite() const;
+  // The mask sprite's frame, rounded position, scales and angle.
+  CMaskPose MaskPose() const;
+  // Whether the shape contains the room point.
   bool PointInside(bool precise_check, double px, double py) const;
+  // Whether the shape overlaps the rectangle, the ellipse inside the rectangle, or the segment.
+  bool RectangleOverlaps(bool precise_check, double x1, double y1, double x2, double y2) const;
+  bool EllipseOverlaps(bool precise_check, double x1, double y1, double x2, double y2) const;
+  bool LineOverlaps(bool precise_check, double x1, double y1, double x2, double y2) const;
+  // Whether the two shapes overlap; never an instance with itself.
+  bool CollidesWith(const CInstance& other, bool precise_check) const;
+  // Back to where the step started: position and path position.
+  void MoveBack();
 
   // Makes this instance a copy of the source: every field, the variables deep-copied.
   void CopyState(const CInstance& source);
@@ -127,6 +156,7 @@ class CInstance : public CInstanceCore, public CInstanceState {
  private:
   void UpdateComponents();
   void UpdateMotion();
+  void ComputeBox();
 };
 
 // Nearest integer with halves to the even neighbour, as every coordinate of the runtime rounds.

@@ -11,6 +11,7 @@ CInstanceLists::~CInstanceLists() {
 }
 
 void CInstanceLists::Clear() {
+  ++version_;
   for (CInstance* i : active_)
     delete i;
   for (CInstance* i : inactive_)
@@ -98,6 +99,7 @@ void CInstanceLists::RemoveMarkedInstances() {
   auto keep = std::stable_partition(active_.begin(), active_.end(),
                                     [](const CInstance* i) { return !i->marked; });
   if (keep == active_.end()) return;
+  ++version_;
   for (auto it = keep; it != active_.end(); ++it)
     delete *it;
   active_.erase(keep, active_.end());
@@ -111,6 +113,7 @@ void CInstanceLists::ApplyActivation() {
   for (const CInstance* i : inactive_)
     any = any || !i->deactivated;
   if (!any) return;
+  ++version_;
   // Coming back: appended in inactive-list order; going: appended in active-list order.
   scratch_.clear();
   for (CInstance* i : inactive_)
@@ -127,10 +130,12 @@ void CInstanceLists::ApplyActivation() {
 void CInstanceLists::SortInstancesByDepth() {
   auto deeper = [](const CInstance* a, const CInstance* b) { return a->depth > b->depth; };
   if (std::is_sorted(active_.begin(), active_.end(), deeper)) return;
+  ++version_;
   std::stable_sort(active_.begin(), active_.end(), deeper);
 }
 
 void CInstanceLists::RebuildObjectLists() {
+  ++version_;
   for (auto& l : exact_)
     l.clear();
   for (auto& l : family_)

@@ -47,6 +47,11 @@ class CInstanceLists final : public CInstanceWorld {
                ? family_[static_cast<size_t>(object)]
                : empty_;
   }
+  // Changes with every change of the lists other than an instance appended at their ends, so
+  // that an index over list positions knows when it must start again. Every operation that
+  // removes, reorders or rebuilds must bump it.
+  uint64_t Version() const { return version_; }
+
   int ExactCount(int32_t object) const { return static_cast<int>(Exact(object).size()); }
   CInstance* ExactAt(int32_t object, int i) const { return Exact(object)[static_cast<size_t>(i)]; }
   CInstance* FamilyAt(int32_t object, int i) const {
@@ -86,6 +91,7 @@ class CInstanceLists final : public CInstanceWorld {
   std::vector<std::vector<CInstance*>> family_;
   std::vector<CInstance*> scratch_;  // reused by the passes that rebuild the lists
   std::vector<CInstance*> empty_;
+  uint64_t version_ = 0;
 };
 
 }  // namespace zorvex

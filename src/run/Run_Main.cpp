@@ -10,6 +10,7 @@
 #include "run/Event_Name.h"
 #include "run/IO_Main.h"
 #include "run/Run_Save.h"
+#include "run/Run_Handle_Collision.h"
 #include "run/Run_Variables.h"
 
 namespace zorvex {
@@ -217,6 +218,7 @@ void InstallRuntime(CGame& game) {
     return g.options.headless || g.window.HasInputFocus();
   };
   InstallSaveLoad(game);
+  InstallCollisionPass(game);
 }
 
 void RunGame(CGame& game) {

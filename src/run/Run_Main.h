@@ -10,6 +10,7 @@
 
 #include "graphics/Graphics_Timer.h"
 #include "resources/Room_Class.h"
+#include "run/Collision_Index.h"
 #include "run/Event_Main.h"
 #include "run/Object_Lists.h"
 
@@ -31,6 +32,8 @@ struct CRoomState {
   explicit CRoomState(const CObjectTable& objects) : instances(objects) {}
   CRoom room;
   CInstanceLists instances;
+  // The spatial index of the collision tests over these lists (destroyed first).
+  CCollisionIndex collision{instances};
 };
 
 // What the main loop leaves to other subsystems. A hook that is not set is skipped.
