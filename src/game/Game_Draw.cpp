@@ -160,7 +160,8 @@ void DrawRoomRectangle(CGame& game, double left, double top, double right, doubl
     // Draw events may add or remove tiles and instances: the counts are read every time.
     const bool tile_left = t < room.tiles.size();
     const bool instance_left = i < lists.ActiveCount();
-    if (!tile_left && !instance_left && p <= kParticlesDone) break;
+    const bool particles_left = p > kParticlesDone;  // NaN counts as none left
+    if (!tile_left && !instance_left && !particles_left) break;
     if (instance_left) {
       CInstance* inst = lists.ActiveAt(i);
       if (inst->marked || !inst->visible) {
@@ -174,7 +175,7 @@ void DrawRoomRectangle(CGame& game, double left, double top, double right, doubl
     }
     const double tile_depth = tile_left ? room.tiles[t].depth : 0;
     const double inst_depth = instance_left ? lists.ActiveAt(i)->depth : 0;
-    if ((instance_left && p < inst_depth) || (tile_left && p < tile_depth) || p <= kParticlesDone) {
+    if ((instance_left && p < inst_depth) || (tile_left && p < tile_depth) || !particles_left) {
       if (!instance_left || (tile_left && tile_depth > inst_depth)) {
         SetDrawingDepth(g, std::min(tile_depth, kMaxItemDepth));
         DrawTile(g, game.resources.backgrounds, room.tiles[t], left, top, right, bottom);
@@ -188,7 +189,9 @@ void DrawRoomRectangle(CGame& game, double left, double top, double right, doubl
     } else {
       SetDrawingDepth(g, std::min(p, kMaxItemDepth));
       particles.draw_at(p);
-      p = particles.next_depth(p);
+      const double next = particles.next_depth(p);
+      // Depths only go down; anything else would never end.
+      p = next < p ? next : kNoParticles;
     }
   }
 

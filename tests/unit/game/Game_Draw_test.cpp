@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -123,6 +124,23 @@ TEST_F(RoomDrawing, ParticleSystemsComeBeforeInstancesOfTheirDepth) {
   };
   Start();
   EXPECT_EQ(TakeCalls(), (Calls{"p 20", "b 0", "p 5", "a 0", "p -50"}));
+}
+
+TEST_F(RoomDrawing, ParticleDepthsThatDoNotGoDownEndTheParticles) {
+  int32_t a = Drawer("a", 0);
+  AddRoom("r", {{a}});
+  // A broken source that answers the same depth again, then NaN: each is drawn once.
+  game.room_drawing.particles.next_depth = [](double below) {
+    return below > 1e300 ? 7.0 : below == 7.0 ? 7.0 : -1e9;
+  };
+  game.room_drawing.particles.draw_at = [](double depth) {
+    testing::RecordedCalls().push_back("p " + RealToString(depth));
+  };
+  Start();
+  EXPECT_EQ(TakeCalls(), (Calls{"p 7", "a 0"}));
+  game.room_drawing.particles.next_depth = [](double) { return std::nan(""); };
+  Step();
+  EXPECT_EQ(TakeCalls(), (Calls{"a 0"}));
 }
 
 TEST_F(RoomDrawing, AnInstanceWithoutADrawEventNeedsNoEvent) {
