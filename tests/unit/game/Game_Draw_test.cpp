@@ -212,12 +212,19 @@ TEST_F(RoomDrawing, ViewsFollowObjectsAndInstanceIds) {
   Step();
   EXPECT_EQ(running.views[0].xview, 302 + 10 - 100);
   EXPECT_EQ(running.views[0].yview, 212 + 10 - 100);
-  // Destroyed instances are not followed: the view stays where it is.
+  // A destroyed instance is not followed: the object's view takes its next instance.
   Find(100001)->marked = true;
   Eval("with (100002) x = 900;");
   Step();
-  EXPECT_EQ(running.views[0].xview, 302 + 10 - 100);
+  EXPECT_EQ(running.views[0].xview, 900 + 10 - 100);
   EXPECT_EQ(running.views[1].xview, 900 + 10 - 100);
+  // With no instance left to follow, the views stay where they are.
+  Find(100002)->marked = true;
+  running.views[0].xview = 5;
+  running.views[1].xview = 6;
+  Step();
+  EXPECT_EQ(running.views[0].xview, 5);
+  EXPECT_EQ(running.views[1].xview, 6);
 }
 
 TEST_F(RoomDrawing, TheCaptionShowsTheScoreOnceItIsAboveZero) {
