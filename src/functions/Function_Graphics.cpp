@@ -1,8 +1,9 @@
 // The graphics family of built-in functions: each converts its real arguments and calls one
 // graphics operation. Registered in the family's fixed order; functions whose subsystem is not
-// there yet (sprites, backgrounds, fonts, paths, rooms, surfaces, display modes) are absent.
+// there yet (paths, surfaces) are absent.
 #include "functions/Function_Graphics.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -12,9 +13,11 @@
 #include "code/Code_Round.h"
 #include "functions/Function_Math_Format.h"
 #include "game/Game.h"
+#include "game/Game_Draw.h"
 #include "graphics/Graphics_Color.h"
 #include "graphics/Graphics_Sprite.h"
 #include "graphics/Graphics_Text.h"
+#include "platform/Platform_Display.h"
 
 namespace zorvex {
 
@@ -85,6 +88,54 @@ ZV_HANDLER(F_display_mouse_set) {
   if (auto* f = G(game).window.form) f->SetCursorPosition(L(args, 0), L(args, 1));
 }
 
+// Display modes: a mode the display offers is kept and used whenever the window is full screen
+// (the desktop of a windowed game is never changed); the depth is the desktop's. A value <= 0
+// keeps that part. The device is reset either way.
+bool SetDisplayMode(CGame& game, int64_t w, int64_t h, int64_t f, int64_t d) {
+  CGraphics& g = G(game);
+  auto part = [](int64_t v, int32_t kept) {
+    return v > 0 ? static_cast<int32_t>(std::min<int64_t>(v, INT32_MAX)) : kept;
+  };
+  const int32_t width = part(w, g.display_width), height = part(h, g.display_height);
+  const int32_t frequency = part(f, g.display_frequency), depth = part(d, -1);
+  const bool ok = DisplayModeAvailable(width, height, frequency, depth);
+  if (ok) {
+    g.display_width = width;
+    g.display_height = height;
+    g.display_frequency = frequency;
+    game.window.SetDisplayMode(width, height, frequency);
+  }
+  g.ResetDevice();
+  return ok;
+}
+ZV_HANDLER(F_display_set_size) {
+  result = SetDisplayMode(game, L(args, 0), L(args, 1), 0, 0) ? 1.0 : 0.0;
+}
+ZV_HANDLER(F_display_set_colordepth) {
+  result = SetDisplayMode(game, 0, 0, 0, L(args, 0)) ? 1.0 : 0.0;
+}
+ZV_HANDLER(F_display_set_frequency) {
+  result = SetDisplayMode(game, 0, 0, L(args, 0), 0) ? 1.0 : 0.0;
+}
+ZV_HANDLER(F_display_set_all) {
+  result = SetDisplayMode(game, L(args, 0), L(args, 1), L(args, 2), L(args, 3)) ? 1.0 : 0.0;
+}
+ZV_HANDLER(F_display_test_all) {
+  auto part = [](int64_t v) {
+    return v > 0 ? static_cast<int32_t>(std::min<int64_t>(v, INT32_MAX)) : -1;
+  };
+  result =
+      DisplayModeAvailable(part(L(args, 0)), part(L(args, 1)), part(L(args, 2)), part(L(args, 3)))
+          ? 1.0
+          : 0.0;
+}
+ZV_HANDLER(F_display_reset) {
+  CGraphics& g = G(game);
+  g.display_width = g.display_height = g.display_frequency = -1;
+  game.window.SetDisplayMode(-1, -1, -1);
+  g.ResetDevice();
+}
+
 // ---- window ----
 
 ZV_HANDLER(F_window_set_visible) {
@@ -131,6 +182,14 @@ ZV_HANDLER(F_window_set_caption) {
 ZV_HANDLER(F_window_get_caption) {
   auto* f = G(game).window.form;
   result = RValue(f ? f->Caption() : std::string());
+}
+ZV_HANDLER(F_window_set_cursor) {
+  const int32_t cursor = I(args, 0);
+  if (auto* f = G(game).window.form) f->SetCursor(cursor);
+  game.settings.show_cursor = cursor != -1;
+}
+ZV_HANDLER(F_window_get_cursor) {
+  if (auto* f = G(game).window.form) result = f->Cursor();
 }
 ZV_HANDLER(F_window_set_color) {
   G(game).window.color = I(args, 0);
@@ -247,6 +306,27 @@ ZV_HANDLER(F_set_synchronization) {
 }
 ZV_HANDLER(F_set_automatic_draw) {
   G(game).automatic_draw = B(args, 0);
+}
+ZV_HANDLER(F_screen_redraw) {
+  RedrawScreen(game);
+  G(game).PresentFrame();
+  G(game).BeginFrame();
+}
+// Writes the rectangle of the drawing area as a BMP file; failures to write are silent.
+void SaveScreen(CGame& game, const RValue& name, int x, int y, int w, int h) {
+  const std::string file = AsText(name);
+  if (file.empty()) {
+    game.errors.ReportInContext("Trying to save screen to empty image file name.", false);
+    return;
+  }
+  SaveScreenBmp(game, file, x, y, w, h);
+}
+ZV_HANDLER(F_screen_save) {
+  const CGraphicsDevice& d = G(game).device;
+  SaveScreen(game, args[0], 0, 0, d.area_width, d.area_height);
+}
+ZV_HANDLER(F_screen_save_part) {
+  SaveScreen(game, args[0], I(args, 1), I(args, 2), I(args, 3), I(args, 4));
 }
 ZV_HANDLER(F_screen_refresh) {
   G(game).RepaintFrame();
@@ -671,6 +751,12 @@ const Entry kGraphicsFunctions[] = {
     {"display_get_height", F_display_get_height, 0},
     {"display_get_colordepth", F_display_get_colordepth, 0},
     {"display_get_frequency", F_display_get_frequency, 0},
+    {"display_set_size", F_display_set_size, 2},
+    {"display_set_colordepth", F_display_set_colordepth, 1},
+    {"display_set_frequency", F_display_set_frequency, 1},
+    {"display_set_all", F_display_set_all, 4},
+    {"display_test_all", F_display_test_all, 4},
+    {"display_reset", F_display_reset, 0},
     {"display_mouse_get_x", F_display_mouse_get_x, 0},
     {"display_mouse_get_y", F_display_mouse_get_y, 0},
     {"display_mouse_set", F_display_mouse_set, 2},
@@ -689,6 +775,8 @@ const Entry kGraphicsFunctions[] = {
     {"window_get_sizeable", F_window_get_sizeable, 0},
     {"window_set_caption", F_window_set_caption, 1},
     {"window_get_caption", F_window_get_caption, 0},
+    {"window_set_cursor", F_window_set_cursor, 1},
+    {"window_get_cursor", F_window_get_cursor, 0},
     {"window_set_color", F_window_set_color, 1},
     {"window_get_color", F_window_get_color, 0},
     {"window_set_position", F_window_set_position, 2},
@@ -717,8 +805,11 @@ const Entry kGraphicsFunctions[] = {
     // screen and timing
     {"set_synchronization", F_set_synchronization, 1},
     {"set_automatic_draw", F_set_automatic_draw, 1},
+    {"screen_redraw", F_screen_redraw, 0},
     {"screen_refresh", F_screen_refresh, 0},
     {"screen_wait_vsync", F_screen_wait_vsync, 0},
+    {"screen_save", F_screen_save, 1},
+    {"screen_save_part", F_screen_save_part, 5},
     {"draw_getpixel", F_draw_getpixel, 2},
     // colours and drawing state
     {"draw_set_color", F_draw_set_color, 1},

@@ -18,6 +18,7 @@
 #include "graphics/Graphics_Main.h"
 #include "platform/Platform_Clock.h"
 #include "platform/Platform_Dialog.h"
+#include "platform/Platform_Font.h"
 #include "platform/Platform_LoadWindow.h"
 #include "platform/Platform_Loop.h"
 #include "platform/Platform_Window.h"
@@ -28,6 +29,7 @@
 #include "runner/Runner_Load.h"
 #include "runner/Support_File.h"
 #include "code/Code_Language.h"
+#include "game/Game_Draw.h"
 #include "game/Game_Lookup.h"
 #include "run/IO_Main.h"
 #include "run/Run_Main.h"
@@ -46,6 +48,8 @@ class CGame {
   CFunctionTable functions;
   CErrorReporter errors;
   CRandom random;  // the one random sequence of the run
+  // System fonts for the default font and fonts made at run time (outlives the graphics).
+  CSystemFontRenderer font_renderer;
   CGraphics graphics;
   CDataStructures data_structures;
   CResources resources;
@@ -80,6 +84,7 @@ class CGame {
   // The running game (src/run/): rooms, instances, events, requests, the main loop's state.
   CRunState run;
   CInputState input;
+  CRoomDrawing room_drawing;
 };
 
 }  // namespace zorvex

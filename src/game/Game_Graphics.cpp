@@ -4,6 +4,7 @@
 #include <string>
 
 #include "game/Game.h"
+#include "game/Game_Draw.h"
 #include "game/Game_Load.h"
 
 namespace zorvex {
@@ -51,6 +52,7 @@ bool PrepareGraphics(CGame& game) {
   game.resources.backgrounds.SetTextureMaker(&g.resource_textures);
   game.resources.sprites.SetTextureMaker(&g.resource_textures);
   game.resources.fonts.SetTextureMaker(&g.resource_textures);
+  InstallGraphicsHooks(game);
   g.BeginFrame();
   return true;
 }

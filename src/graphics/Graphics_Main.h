@@ -47,6 +47,11 @@ class CGraphics {
   // it (or without an instance) such frames are frame 0.
   double (*image_index_of)(const CInstanceCore& instance) = nullptr;
   bool d3dx_loaded = false;
+  // The display mode the game asked for (display_set_*): used whenever the window is full
+  // screen; -1 keeps the desktop's value.
+  int32_t display_width = -1;
+  int32_t display_height = -1;
+  int32_t display_frequency = -1;
 
   // Called by ResetDevice before the device is reset: whoever owns render-target textures
   // (surfaces) frees them here.

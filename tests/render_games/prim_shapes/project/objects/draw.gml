@@ -1,0 +1,28 @@
+// Filled and outlined shapes in one colour each, then lines, points and an arrow.
+draw_set_color(c_red);
+draw_rectangle(4, 4, 34, 24, false);
+draw_set_color(c_lime);
+draw_rectangle(40, 4, 70, 24, true);
+draw_rectangle_color(76, 4, 116, 24, c_red, c_lime, c_blue, c_yellow, false);
+draw_set_color(c_aqua);
+draw_circle(136, 16, 12, false);
+draw_set_color(c_white);
+draw_circle(20, 48, 14, true);
+draw_set_color(c_fuchsia);
+draw_ellipse(40, 36, 80, 60, false);
+draw_set_color(c_orange);
+draw_roundrect(86, 36, 118, 60, false);
+draw_set_color(c_yellow);
+draw_roundrect(124, 36, 156, 60, true);
+draw_triangle_color(6, 110, 36, 70, 60, 110, c_red, c_lime, c_blue, false);
+draw_set_color(c_white);
+draw_triangle(66, 110, 86, 70, 100, 110, true);
+draw_line(106, 70, 154, 70);
+draw_set_color(c_lime);
+draw_line_width(106, 80, 154, 92, 5);
+draw_set_color(c_white);
+draw_point(106, 100);
+draw_point(108, 100);
+draw_point(110, 100);
+draw_set_color(c_yellow);
+draw_arrow(114, 112, 154, 100, 10);
