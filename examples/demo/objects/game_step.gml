@@ -1,8 +1,10 @@
-// When the last coin of a room is taken, the next room starts; after the last room, the game ends.
+// When the last coin of a room is taken, the next room starts; after the last room the game
+// shows the final score for three seconds and ends.
+if (won) exit;
 if (instance_number(obj_coin) == 0) {
   if (room == room_last) {
-    show_message("Every coin collected! Score: " + string(score));
-    game_end();
+    won = true;
+    alarm[0] = 3 * room_speed;
   } else {
     room_goto_next();
   }
