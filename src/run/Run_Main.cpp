@@ -327,8 +327,7 @@ void StartRoom(CGame& game, int32_t index, bool game_start) {
     run.request = kRequestAbort;
     return;
   }
-  if (static_cast<size_t>(index) >= run.rooms.size())
-    run.rooms.resize(static_cast<size_t>(index) + 1);
+  if (static_cast<size_t>(index) >= run.rooms.size()) run.rooms.resize(static_cast<size_t>(index) + 1);
   run.room_index = index;
   std::unique_ptr<CRoomState>& slot = run.rooms[static_cast<size_t>(index)];
   const bool first_visit = !slot;

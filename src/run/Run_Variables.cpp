@@ -190,14 +190,14 @@ bool GetRoomLast(CGame& g, CInstanceCore*, int32_t, RValue& out) {
 }
 
 // Integer game values with a plain setter.
-#define ZORVEX_INT_VALUE(NAME, EXPR)                                    \
-  bool Get_##NAME(CGame& g, CInstanceCore*, int32_t, RValue& out) {     \
-    out.SetReal(EXPR);                                                  \
-    return true;                                                        \
-  }                                                                     \
-  bool Set_##NAME(CGame& g, CInstanceCore*, int32_t, const RValue& v) { \
-    EXPR = AsInteger(v);                                                \
-    return true;                                                        \
+#define ZORVEX_INT_VALUE(NAME, EXPR)                                          \
+  bool Get_##NAME(CGame& g, CInstanceCore*, int32_t, RValue& out) {           \
+    out.SetReal(EXPR);                                                        \
+    return true;                                                              \
+  }                                                                           \
+  bool Set_##NAME(CGame& g, CInstanceCore*, int32_t, const RValue& v) {       \
+    EXPR = AsInteger(v);                                                      \
+    return true;                                                              \
   }
 ZORVEX_INT_VALUE(transition_kind, g.run.transition_kind)
 ZORVEX_INT_VALUE(score, g.run.score)
@@ -434,8 +434,8 @@ bool GetFps(CGame& g, CInstanceCore*, int32_t, RValue& out) {
 }
 bool GetCurrentTime(CGame& g, CInstanceCore*, int32_t, RValue& out) {
   // Milliseconds of the monotonic clock; with --fast it includes the waits that were skipped.
-  const int64_t us =
-      g.options.fast ? g.run.fast_clock.MonotonicMicros() : CSystemTimeSource().MonotonicMicros();
+  const int64_t us = g.options.fast ? g.run.fast_clock.MonotonicMicros()
+                                    : CSystemTimeSource().MonotonicMicros();
   out.SetReal(static_cast<double>(us / 1000));
   return true;
 }
@@ -638,8 +638,10 @@ const Variable kGameVariables[] = {
     {"show_score", GetShow<&CRunState::show_score>, SetShow<&CRunState::show_score>},
     {"show_lives", GetShow<&CRunState::show_lives>, SetShow<&CRunState::show_lives>},
     {"show_health", GetShow<&CRunState::show_health>, SetShow<&CRunState::show_health>},
-    {"caption_score", GetCaption<&CRunState::caption_score>, SetCaption<&CRunState::caption_score>},
-    {"caption_lives", GetCaption<&CRunState::caption_lives>, SetCaption<&CRunState::caption_lives>},
+    {"caption_score", GetCaption<&CRunState::caption_score>,
+     SetCaption<&CRunState::caption_score>},
+    {"caption_lives", GetCaption<&CRunState::caption_lives>,
+     SetCaption<&CRunState::caption_lives>},
     {"caption_health", GetCaption<&CRunState::caption_health>,
      SetCaption<&CRunState::caption_health>},
     {"fps", GetFps, nullptr},

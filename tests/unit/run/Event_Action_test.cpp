@@ -56,10 +56,10 @@ class ActionTest : public testing::RunGameTest {
 };
 
 TEST_F(ActionTest, BlocksQuestionsAndElse) {
-  RunCreate({Ask(false), Rec("A"), Of(CAction::kElse), Of(CAction::kBeginBlock), Rec("B"), Rec("C"),
-             Of(CAction::kEndBlock), Rec("D"), Ask(true), Of(CAction::kBeginBlock), Rec("E"),
-             Of(CAction::kEndBlock), Of(CAction::kElse), Rec("F"), Ask(true, true), Rec("G"),
-             Rec("H")});
+  RunCreate({Ask(false), Rec("A"), Of(CAction::kElse), Of(CAction::kBeginBlock), Rec("B"),
+             Rec("C"), Of(CAction::kEndBlock), Rec("D"), Ask(true), Of(CAction::kBeginBlock),
+             Rec("E"), Of(CAction::kEndBlock), Of(CAction::kElse), Rec("F"), Ask(true, true),
+             Rec("G"), Rec("H")});
   EXPECT_EQ(TakeCalls(), (Calls{"B", "C", "D", "E", "H"}));
 }
 
@@ -71,8 +71,8 @@ TEST_F(ActionTest, TheInnerElseServesTheOuterQuestion) {
 }
 
 TEST_F(ActionTest, RepeatCountsRoundHalvesToEven) {
-  RunCreate({Repeat("2.5"), Rec("x"), Repeat("3.5"), Rec("y"), Repeat("-1"), Rec("z"), Repeat("2"),
-             Of(CAction::kBeginBlock), Rec("a"), Rec("b"), Of(CAction::kEndBlock)});
+  RunCreate({Repeat("2.5"), Rec("x"), Repeat("3.5"), Rec("y"), Repeat("-1"), Rec("z"),
+             Repeat("2"), Of(CAction::kBeginBlock), Rec("a"), Rec("b"), Of(CAction::kEndBlock)});
   EXPECT_EQ(TakeCalls(), (Calls{"x", "x", "y", "y", "y", "y", "a", "b", "a", "b"}));
 }
 
@@ -194,8 +194,8 @@ TEST_F(ActionTest, ArgumentsBecomeConstantsWherePossible) {
   EXPECT_EQ(p.argument_values[4], RValue("a b"));
   EXPECT_EQ(p.argument_values[5], RValue("qr"));
   EXPECT_EQ(p.argument_values[6], RValue("1+2"));  // kind 15 is literal text
-  EXPECT_EQ(p.argument_kinds[7], 0);               // any other kind: an expression
-  EXPECT_TRUE(p.arguments[3].empty());             // the texts are gone
+  EXPECT_EQ(p.argument_kinds[7], 0);              // any other kind: an expression
+  EXPECT_TRUE(p.arguments[3].empty());            // the texts are gone
 }
 
 TEST_F(ActionTest, CompileErrorsAreFatalAndNameTheirPlace) {

@@ -86,8 +86,8 @@ TEST_F(EventTest, CollisionEventsAreFoundForAncestorsOfTheOtherObject) {
   BuildEventLists(game);
   const auto& pairs = game.run.events.collision_pairs;
   using Pair = std::pair<int32_t, int32_t>;
-  EXPECT_EQ(pairs,
-            (std::vector<Pair>{{a, p}, {a, b}, {a, c}, {achild, p}, {achild, b}, {achild, c}}));
+  EXPECT_EQ(pairs, (std::vector<Pair>{{a, p}, {a, b}, {a, c}, {achild, p}, {achild, b},
+                                      {achild, c}}));
 }
 
 TEST_F(EventTest, EventListsCollectTheirNumbersOnly) {
@@ -122,8 +122,8 @@ TEST_F(EventTest, KeyboardEventsForHeldPressedAndReleasedKeys) {
   game.input.KeyDown(37);
   game.input.KeyDown(200);
   Step();
-  EXPECT_EQ(TakeCalls(),
-            (Calls{"left", "right", "any", "press left", "press any", "release none"}));
+  EXPECT_EQ(TakeCalls(), (Calls{"left", "right", "any", "press left", "press any",
+                                "release none"}));
   game.input.KeyUp(37);
   game.input.KeyUp(39);
   game.input.KeyUp(200);
@@ -230,9 +230,10 @@ TEST_F(EventTest, MouseEventsForInstancesUnderTheMouse) {
   HandleInputMessage(game, InputMessage{InputKind::kMouseDown, kMouseLeft});
   HandleInputMessage(game, InputMessage{InputKind::kWheelUp});
   Step();
-  EXPECT_EQ(TakeCalls(), (Calls{"left 100001", "global left 100001", "global left 100002",
-                                "left pressed 100001", "global press 100001", "global press 100002",
-                                "wheel up 100001", "wheel up 100002"}));
+  EXPECT_EQ(TakeCalls(),
+            (Calls{"left 100001", "global left 100001", "global left 100002",
+                   "left pressed 100001", "global press 100001", "global press 100002",
+                   "wheel up 100001", "wheel up 100002"}));
   HandleInputMessage(game, InputMessage{InputKind::kMouseMove, 0, 50, 50});
   Step();
   EXPECT_EQ(TakeCalls(), (Calls{"global left 100001", "global left 100002", "leave 100001"}));

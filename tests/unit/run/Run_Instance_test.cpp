@@ -123,6 +123,8 @@ TEST_F(InstanceCommandTest, ChangeKeepsTheIdTheVariablesAndTheReferences) {
   Start();
   TakeCalls();
   CInstance* old = Find(100001);
+  // The lookup by id remembers where it found the instance: the old one, at position 0.
+  EXPECT_EQ(Num("return target.v", Find(100002)), 5);
   Eval("instance_change(b, true); rec('caller', object_index, id)", old);
   EXPECT_EQ(TakeCalls(),
             (Calls{"a destroy 100001", "b create 100001 5 1 7 1 2", "caller 0 100001"}));

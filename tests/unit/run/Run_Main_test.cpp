@@ -21,10 +21,10 @@ TEST_F(MainLoopTest, RoomStartRunsCreationCodeCreateEventsAndRoomEventsInOrder) 
           "rec('room code', instance_count)");
   game.language.uninitialised_as_zero = true;
   Start();
-  EXPECT_EQ(TakeCalls(),
-            (Calls{"code 100001", "create 100001 1", "create 100002 2", "create 100003 0",
-                   "game start 100001", "game start 100002", "game start 100003", "room code 3",
-                   "room start 100001", "room start 100002", "room start 100003"}));
+  EXPECT_EQ(TakeCalls(), (Calls{"code 100001", "create 100001 1", "create 100002 2",
+                                "create 100003 0", "game start 100001", "game start 100002",
+                                "game start 100003", "room code 3", "room start 100001",
+                                "room start 100002", "room start 100003"}));
   ASSERT_EQ(errors.size(), 1u);
   EXPECT_FALSE(fatal[0]);
   EXPECT_NE(errors[0].find("COMPILATION ERROR in initialization code for instance\r"),
@@ -100,7 +100,8 @@ TEST_F(MainLoopTest, RestartMakesEverythingNewButHealth) {
   Eval("score = 5; lives = 3; health = 50; global.other_value = 1");
   Eval("game_restart()");
   HandleRequest(game);
-  EXPECT_EQ(TakeCalls(), (Calls{"create 0 -1 100", "room end", "game end", "create 0 -1 50"}));
+  EXPECT_EQ(TakeCalls(),
+            (Calls{"create 0 -1 100", "room end", "game end", "create 0 -1 50"}));
   EXPECT_EQ(Eval("return global.other_value").real, 0);
 }
 
@@ -117,10 +118,8 @@ TEST_F(MainLoopTest, AnimationEndsWhenTheImagesRunOut) {
   for (int step = 1; step <= 16; ++step) {
     Step();
     for (const std::string& c : TakeCalls())
-      if (c == "0")
-        anim_steps.push_back(std::to_string(step));
-      else
-        EXPECT_EQ(c, "1");  // without a sprite: every step
+      if (c == "0") anim_steps.push_back(std::to_string(step));
+      else EXPECT_EQ(c, "1");  // without a sprite: every step
   }
   EXPECT_EQ(anim_steps, (Calls{"8", "16"}));
   EXPECT_EQ(Lists().ActiveAt(0)->image_index, 0);

@@ -91,7 +91,8 @@ TEST_F(VariablesTest, GameValuesAndTheirLimits) {
   EXPECT_EQ(Run("transition_steps = 0; return transition_steps"), "1");
   EXPECT_EQ(Run("mouse_button = 2; mouse_button = 0; return mouse_button"), "2");
   EXPECT_EQ(Run("keyboard_lastkey = 300; keyboard_lastkey = 65; return keyboard_lastkey"), "65");
-  EXPECT_EQ(Run("keyboard_lastchar = 'xy'; keyboard_lastchar = ''; return keyboard_lastchar"), "x");
+  EXPECT_EQ(Run("keyboard_lastchar = 'xy'; keyboard_lastchar = ''; return keyboard_lastchar"),
+            "x");
   EXPECT_EQ(Run("keyboard_string = 'abc'; return keyboard_string"), "abc");
   EXPECT_EQ(Run("return instance_id[0]"), "100001");
   EXPECT_EQ(Run("return instance_id[instance_count]"), "-4");
