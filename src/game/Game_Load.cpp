@@ -72,8 +72,18 @@ bool AttachInput(CGame& game) {
   return true;
 }
 
+// Written out before anything else is prepared, so that later steps and the game find them.
+bool ExportIncludedFiles(CGame& game) {
+  return game.resources.included_files.ExportAtStart(
+      [&game](std::string_view message) { game.errors.ReportInContext(message, false); });
+}
+
+void RemoveIncludedFiles(CGame& game) {
+  game.resources.included_files.RemoveAtEnd();
+}
+
 constexpr PreparationEntry kPreparation[] = {
-    {50, "Extracting included files", nullptr, "Failed to extract the included files."},
+    {50, "Extracting included files", ExportIncludedFiles, "Failed to extract the included files."},
     {54, "Preparing extension pacakges", nullptr, "Failed to prepare extension packages."},
     {56, "Preparing constants", DefineConstants, "Failed to define the constants."},
     {58, "Compiling scripts", CompileAllScripts, "Failed to compile the scripts."},
@@ -92,7 +102,7 @@ constexpr ShutdownEntry kShutdown[] = {
     {"support library", nullptr},  // never loaded, so nothing to unload
     {"graphics device", ShutDownGraphics},
     {"sound system", nullptr},
-    {"included files marked for removal", nullptr},
+    {"included files marked for removal", RemoveIncludedFiles},
 };
 
 LoadWindowView ViewOf(const CLoadForm& f) {
