@@ -190,14 +190,14 @@ bool GetRoomLast(CGame& g, CInstanceCore*, int32_t, RValue& out) {
 }
 
 // Integer game values with a plain setter.
-#define ZORVEX_INT_VALUE(NAME, EXPR)                                          \
-  bool Get_##NAME(CGame& g, CInstanceCore*, int32_t, RValue& out) {           \
-    out.SetReal(EXPR);                                                        \
-    return true;                                                              \
-  }                                                                           \
-  bool Set_##NAME(CGame& g, CInstanceCore*, int32_t, const RValue& v) {       \
-    EXPR = AsInteger(v);                                                      \
-    return true;                                                              \
+#define ZORVEX_INT_VALUE(NAME, EXPR)                                    \
+  bool Get_##NAME(CGame& g, CInstanceCore*, int32_t, RValue& out) {     \
+    out.SetReal(EXPR);                                                  \
+    return true;                                                        \
+  }                                                                     \
+  bool Set_##NAME(CGame& g, CInstanceCore*, int32_t, const RValue& v) { \
+    EXPR = AsInteger(v);                                                \
+    return true;                                                        \
   }
 ZORVEX_INT_VALUE(transition_kind, g.run.transition_kind)
 ZORVEX_INT_VALUE(score, g.run.score)
@@ -310,18 +310,24 @@ bool SetRoomSpeed(CGame& g, CInstanceCore*, int32_t, const RValue& v) {
   return true;
 }
 
-// Background layers and views, indexed 0-7.
-template <class T, T CBack::*F>
-bool GetLayer(CGame& g, CInstanceCore*, int32_t index, RValue& out) {
-  const CRoom* r = Room(g);
-  out.SetReal(r ? static_cast<double>(r->backgrounds[IndexIn(index, kRoomLayerCount)].*F) : 0.0);
+// Background layers and views, indexed 0-7: the entry of the room's array.
+inline CBack& RoomEntry(CRoom& r, int32_t index, CBack*) {
+  return r.backgrounds[IndexIn(index, kRoomLayerCount)];
+}
+inline CView& RoomEntry(CRoom& r, int32_t index, CView*) {
+  return r.views[IndexIn(index, kRoomViewCount)];
+}
+template <class S, class T, T S::*F>
+bool GetRoomEntry(CGame& g, CInstanceCore*, int32_t index, RValue& out) {
+  CRoom* r = Room(g);
+  out.SetReal(r ? static_cast<double>(RoomEntry(*r, index, static_cast<S*>(nullptr)).*F) : 0.0);
   return true;
 }
-template <class T, T CBack::*F>
-bool SetLayer(CGame& g, CInstanceCore*, int32_t index, const RValue& v) {
+template <class S, class T, T S::*F>
+bool SetRoomEntry(CGame& g, CInstanceCore*, int32_t index, const RValue& v) {
   CRoom* r = Room(g);
   if (!r) return true;
-  T& field = r->backgrounds[IndexIn(index, kRoomLayerCount)].*F;
+  T& field = RoomEntry(*r, index, static_cast<S*>(nullptr)).*F;
   if constexpr (std::is_same_v<T, bool>)
     field = AsBoolean(v);
   else if constexpr (std::is_same_v<T, int32_t>)
@@ -330,6 +336,14 @@ bool SetLayer(CGame& g, CInstanceCore*, int32_t index, const RValue& v) {
     field = v.real;
   return true;
 }
+template <class T, T CBack::*F>
+constexpr auto GetLayer = GetRoomEntry<CBack, T, F>;
+template <class T, T CBack::*F>
+constexpr auto SetLayer = SetRoomEntry<CBack, T, F>;
+template <class T, T CView::*F>
+constexpr auto GetView = GetRoomEntry<CView, T, F>;
+template <class T, T CView::*F>
+constexpr auto SetView = SetRoomEntry<CView, T, F>;
 template <int32_t CBackground::*F>
 bool GetLayerBackgroundSize(CGame& g, CInstanceCore*, int32_t index, RValue& out) {
   const CRoom* r = Room(g);
@@ -337,25 +351,6 @@ bool GetLayerBackgroundSize(CGame& g, CInstanceCore*, int32_t index, RValue& out
       r ? g.resources.backgrounds.Get(r->backgrounds[IndexIn(index, kRoomLayerCount)].index)
         : nullptr;
   out.SetReal(b ? b->*F : 0);
-  return true;
-}
-template <class T, T CView::*F>
-bool GetView(CGame& g, CInstanceCore*, int32_t index, RValue& out) {
-  const CRoom* r = Room(g);
-  out.SetReal(r ? static_cast<double>(r->views[IndexIn(index, kRoomViewCount)].*F) : 0.0);
-  return true;
-}
-template <class T, T CView::*F>
-bool SetView(CGame& g, CInstanceCore*, int32_t index, const RValue& v) {
-  CRoom* r = Room(g);
-  if (!r) return true;
-  T& field = r->views[IndexIn(index, kRoomViewCount)].*F;
-  if constexpr (std::is_same_v<T, bool>)
-    field = AsBoolean(v);
-  else if constexpr (std::is_same_v<T, int32_t>)
-    field = AsInteger(v);
-  else
-    field = v.real;
   return true;
 }
 bool GetViewCurrent(CGame& g, CInstanceCore*, int32_t, RValue& out) {
@@ -434,8 +429,8 @@ bool GetFps(CGame& g, CInstanceCore*, int32_t, RValue& out) {
 }
 bool GetCurrentTime(CGame& g, CInstanceCore*, int32_t, RValue& out) {
   // Milliseconds of the monotonic clock; with --fast it includes the waits that were skipped.
-  const int64_t us = g.options.fast ? g.run.fast_clock.MonotonicMicros()
-                                    : CSystemTimeSource().MonotonicMicros();
+  const int64_t us =
+      g.options.fast ? g.run.fast_clock.MonotonicMicros() : CSystemTimeSource().MonotonicMicros();
   out.SetReal(static_cast<double>(us / 1000));
   return true;
 }
@@ -638,10 +633,8 @@ const Variable kGameVariables[] = {
     {"show_score", GetShow<&CRunState::show_score>, SetShow<&CRunState::show_score>},
     {"show_lives", GetShow<&CRunState::show_lives>, SetShow<&CRunState::show_lives>},
     {"show_health", GetShow<&CRunState::show_health>, SetShow<&CRunState::show_health>},
-    {"caption_score", GetCaption<&CRunState::caption_score>,
-     SetCaption<&CRunState::caption_score>},
-    {"caption_lives", GetCaption<&CRunState::caption_lives>,
-     SetCaption<&CRunState::caption_lives>},
+    {"caption_score", GetCaption<&CRunState::caption_score>, SetCaption<&CRunState::caption_score>},
+    {"caption_lives", GetCaption<&CRunState::caption_lives>, SetCaption<&CRunState::caption_lives>},
     {"caption_health", GetCaption<&CRunState::caption_health>,
      SetCaption<&CRunState::caption_health>},
     {"fps", GetFps, nullptr},
