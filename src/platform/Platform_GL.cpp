@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <unordered_map>
@@ -141,7 +142,9 @@ bool BuildProgram(GLProgram& p, int slots, std::string* error) {
   p.lighting = loc("uLighting");
   for (int i = 0; i < 8; ++i) {
     // Array elements are looked up one by one: their locations need not be consecutive.
-    const std::string index = "[" + std::to_string(i) + "]";
+    char index_text[8];
+    std::snprintf(index_text, sizeof index_text, "[%d]", i);
+    const std::string index = index_text;
     p.light_on[i] = loc("uLightOn" + index);
     p.light_point[i] = loc("uLightPoint" + index);
     p.light_color[i] = loc("uLightColor" + index);
