@@ -212,6 +212,29 @@ class Parser {
 
   // A variable token with its optional indices; the owner is the node parsed before a '.',
   // or the unqualified owner -6.
+  // Comma-separated expressions appended to node's children, up to (not past) the closing
+  // token; h grows to the highest of them. False after an error.
+  bool ListUpTo(RToken& node, int32_t close, const char* missing, const char* wrong, int32_t& h) {
+    for (;;) {
+      if (Cur().kind == close) return true;
+      if (Cur().kind == tk::kEnd) {
+        Error(Cur().position, missing);
+        return false;
+      }
+      node.children.push_back(Expr());
+      if (Failed()) return false;
+      h = std::max(h, h_);
+      if (Cur().kind == tk::kComma) {
+        Advance();
+      } else if (Cur().kind == close) {
+        return true;
+      } else {
+        Error(Cur().position, Cur().kind == tk::kEnd ? missing : wrong);
+        return false;
+      }
+    }
+  }
+
   RToken Variable(RToken* owner, int32_t owner_height) {
     RToken node = MakeNode(tk::kVariable, Cur().ref, Cur().position);
     Advance();
@@ -219,25 +242,8 @@ class Parser {
     node.children.push_back(owner ? std::move(*owner) : MakeConstant(RValue(-6.0), node.position));
     if (Cur().kind == tk::kOpenIndex) {
       Advance();
-      for (;;) {
-        if (Cur().kind == tk::kCloseIndex) break;
-        if (Cur().kind == tk::kEnd) {
-          Error(Cur().position, "Symbol ] expected.");
-          return {};
-        }
-        node.children.push_back(Expr());
-        if (Failed()) return {};
-        h = std::max(h, h_);
-        if (Cur().kind == tk::kComma) {
-          Advance();
-        } else if (Cur().kind == tk::kCloseIndex) {
-          break;
-        } else {
-          Error(Cur().position,
-                Cur().kind == tk::kEnd ? "Symbol ] expected." : "Symbol , or ] expected.");
-          return {};
-        }
-      }
+      if (!ListUpTo(node, tk::kCloseIndex, "Symbol ] expected.", "Symbol , or ] expected.", h))
+        return {};
       Advance();
       if (node.children.size() > 3) {
         Error(Cur().position, "Only 1- and 2-dimensional arrays are supported.");
@@ -253,25 +259,7 @@ class Parser {
     Advance();  // the name; resolution made it a function only before '('
     Advance();  // '('
     int32_t h = 0;
-    for (;;) {
-      if (Cur().kind == tk::kClose) break;
-      if (Cur().kind == tk::kEnd) {
-        Error(Cur().position, "Symbol ) expected.");
-        return {};
-      }
-      node.children.push_back(Expr());
-      if (Failed()) return {};
-      h = std::max(h, h_);
-      if (Cur().kind == tk::kComma) {
-        Advance();
-      } else if (Cur().kind == tk::kClose) {
-        break;
-      } else {
-        Error(Cur().position,
-              Cur().kind == tk::kEnd ? "Symbol ) expected." : "Symbol , or ) expected.");
-        return {};
-      }
-    }
+    if (!ListUpTo(node, tk::kClose, "Symbol ) expected.", "Symbol , or ) expected.", h)) return {};
     int32_t close = Cur().position;
     Advance();
     int32_t n = static_cast<int32_t>(node.children.size());
