@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "Bench_Frames.h"
 #include "game/Game.h"
 
 namespace zorvex {
@@ -102,23 +103,7 @@ class DrawScene {
 
 // Argument 0: the four textures interleaved at random; 1: in runs of one texture.
 void BM_DrawTenThousandQuads(benchmark::State& state) {
-  DrawScene scene;
-  std::string error;
-  if (!scene.Start(&error, state.range(0) == 1)) {
-    state.SkipWithError(error.c_str());
-    return;
-  }
-  int64_t frames = 0, calls = 0;
-  for (auto _ : state) {
-    scene.gl().ResetStats();
-    scene.Frame();
-    calls += scene.gl().Stats().draw_calls;
-    ++frames;
-  }
-  state.counters["fps"] =
-      benchmark::Counter(static_cast<double>(frames), benchmark::Counter::kIsRate);
-  state.counters["draw_calls_per_frame"] = static_cast<double>(calls) / static_cast<double>(frames);
-  state.counters["quads_per_frame"] = kQuads;
+  RunFrames<DrawScene>(state, "quads_per_frame", kQuads);
 }
 BENCHMARK(BM_DrawTenThousandQuads)
     ->Arg(0)

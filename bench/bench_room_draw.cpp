@@ -10,6 +10,7 @@
 #include <random>
 #include <string>
 
+#include "Bench_Frames.h"
 #include "game/Game.h"
 #include "game/Game_Draw.h"
 
@@ -90,23 +91,7 @@ class RoomScene {
 };
 
 void BM_RoomOfTenThousandSprites(benchmark::State& state) {
-  RoomScene scene;
-  std::string error;
-  if (!scene.Start(&error, state.range(0) == 1)) {
-    state.SkipWithError(error.c_str());
-    return;
-  }
-  int64_t frames = 0, calls = 0;
-  for (auto _ : state) {
-    scene.gl().ResetStats();
-    scene.Frame();
-    calls += scene.gl().Stats().draw_calls;
-    ++frames;
-  }
-  state.counters["fps"] =
-      benchmark::Counter(static_cast<double>(frames), benchmark::Counter::kIsRate);
-  state.counters["draw_calls_per_frame"] = static_cast<double>(calls) / static_cast<double>(frames);
-  state.counters["sprites_per_frame"] = kInstances;
+  RunFrames<RoomScene>(state, "sprites_per_frame", kInstances);
 }
 // Argument 0: the whole 640 x 480 room; 1: the CPU side alone.
 BENCHMARK(BM_RoomOfTenThousandSprites)
